@@ -1,0 +1,6 @@
+#include <windows.h>
+#include "installer/core/startup.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    return ProgramMain(instance, commandLine);
+}

@@ -1,0 +1,53 @@
+#include "installer/core/messages.h"
+
+#include <cstdarg>
+#include <shlwapi.h>
+#include "installer/core/startup.h"
+
+int LoadResString(StrBuf& target, HINSTANCE instance, UINT id, int maximum) {
+    if (maximum < 1) maximum = 1;
+    char* buffer = target.GetBuffer(maximum);
+    if (!buffer) return 0;
+    int length = LoadStringA(instance, id, buffer, maximum + 1);
+    target.ReleaseBuffer(length > 0 ? length : 0);
+    return length;
+}
+
+StrBuf ResString(UINT id) {
+    StrBuf text;
+    LoadResString(text, ProgramInstance(), id);
+    return text;
+}
+
+StrBuf FormatMessageText(const char* pattern, va_list args) {
+    // The counted form of wvsprintf: a long result is cut at 511 bytes, never overflows.
+    char buffer[512];
+    buffer[0] = 0;
+    wvnsprintfA(buffer, sizeof buffer, pattern ? pattern : "", args);
+    buffer[sizeof buffer - 1] = 0;
+    return StrBuf(buffer);
+}
+
+int ShowMessage(HWND owner, UINT id, const char* caption, UINT style, ...) {
+    StrBuf pattern = ResString(id);
+    va_list args;
+    va_start(args, style);
+    StrBuf text = FormatMessageText(pattern, args);
+    va_end(args);
+    if (!owner) owner = GetActiveWindow();
+    return MessageBoxA(owner, text, caption, style);
+}
+
+StrBuf WindowText(HWND wnd) {
+    StrBuf text;
+    if (!wnd || !IsWindow(wnd)) return text;
+    int length = GetWindowTextLengthA(wnd);
+    if (length <= 0) return text;
+    char* buffer = text.GetBuffer(length + 1);
+    if (!buffer) return text;
+    GetWindowTextA(wnd, buffer, length + 2);
+    text.ReleaseBuffer();
+    return text;
+}
+
+StrBuf DialogItemText(HWND dialog, int item) { return WindowText(GetDlgItem(dialog, item)); }

@@ -1,0 +1,9 @@
+#pragma once
+// Joining paths as the installer does everywhere.
+#include "installer/core/strbuf.h"
+
+// Appends a backslash unless the directory already ends with one, then the name.
+void AppendPath(StrBuf& directory, const char* name);
+StrBuf JoinPath(const char* directory, const char* name);
+// Everything before the last backslash ("" when there is none).
+StrBuf DirectoryPart(const char* path);

@@ -1,0 +1,43 @@
+#pragma once
+// Process-wide facts fixed at start-up and the program's entry sequence.
+#include <windows.h>
+#include "installer/core/command_line.h"
+#include "installer/core/strbuf.h"
+
+enum RunModeValue { RunInstallMode = 0, RunUninstallMode = 1, RunQuitMode = 2 };
+
+// What start-up gives the application before any script is read.
+struct StartupFields {
+    StrBuf sourceDir;             // the program's folder, or the unrecognised switch
+    StrBuf installDir;            // the uninstall record's default value
+    StrBuf uninstallName;         // string 42
+    bool silent = false;
+    bool noDetection = false;
+    int deviceType = 0;
+};
+
+HINSTANCE ProgramInstance();
+void SetProgramInstance(HINSTANCE instance);
+int RunMode();
+void SetRunMode(int mode);
+StartupFields& Startup();
+const StrBuf& DefaultDirOverride();
+const StrBuf& UninstallRecordKey();
+
+extern UINT InstallStatusMessage;   // "Zorvant_InstallStatus", registered before the entry
+UINT AutoPlayMessage();             // "QueryCancelAutoPlay"
+
+int GetOsVersionCode();             // cached; -1 means not yet computed
+int NativeArchitecture();           // 0 x86 or unknown, 6 IA-64, 9 x64
+void ComputeNativeArchitecture();
+void DisableFsRedirection();
+int SystemLanguageId();
+void SetThreadLanguage();
+int FontCharset();
+StrBuf LanguageSuffix();
+
+// Reads the switches; an "@" switch reads the record key's default value below
+// HKEY_CLASSES_ROOT: readable gives uninstall, unreadable quit.
+int ParseCommandLine(const char* commandLine);
+// Steps of the program from the locale to the restart; returns the exit code.
+int ProgramMain(HINSTANCE instance, const char* commandLine);

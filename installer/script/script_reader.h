@@ -1,0 +1,94 @@
+#pragma once
+// The lexical layer of every script reader: lines, comments, section headers,
+// "[End]", language variants, "*include" and comma-separated fields with quotes.
+// Pure text work: files are reached only through IncludeFiles.
+#include <cstddef>
+#include <functional>
+#include "installer/core/strbuf.h"
+
+// A script's text: a byte range (a file mapping is not NUL-terminated); a NUL byte also ends it.
+struct ScriptText {
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    ScriptText() = default;
+    ScriptText(const char* b, const char* e) : begin(b), end(e) {}
+    explicit ScriptText(const char* nulTerminated);
+    bool IsEmpty() const { return !begin || begin == end || *begin == 0; }
+};
+
+// Position in a text; at its end when pos is null.
+struct TextCursor {
+    const char* pos = nullptr;
+    const char* end = nullptr;
+    explicit TextCursor(const ScriptText& text) : pos(text.IsEmpty() ? nullptr : text.begin), end(text.end) {}
+    bool AtEnd() const { return pos == nullptr; }
+};
+
+// The next line: up to a carriage return (only CR ends a line; one LF after it is skipped).
+StrBuf ReadLine(TextCursor& cursor);
+// A "[...]" line (comments after ";" cut, trimmed); with a name, also that its name matches.
+bool IsSectionHeader(const StrBuf& line, const char* name = nullptr);
+// Cuts the next field and its separator off the front of line; quotes group text.
+StrBuf NextField(StrBuf& line, char separator, bool trim);
+bool ReadYesNo(StrBuf& line);             // next "," field: true when it starts with Y or y
+int ReadNumber(StrBuf& line);             // next "," field: decimal, 0 when none
+unsigned ReadColour(StrBuf& line);        // next three "," fields: red + green*256 + blue*65536
+char YesNoLetter(bool value);             // "Y" / "N" as written back
+
+// Receives the key lines of the wanted section.
+class SectionReader {
+public:
+    virtual ~SectionReader() = default;
+    virtual void KeyLine(const StrBuf& line) = 0;
+};
+
+// Where "*include=Section,File" finds its file; calls use with the file's text, or does
+// nothing when the file cannot be opened.
+class IncludeFiles {
+public:
+    virtual ~IncludeFiles() = default;
+    virtual void WithFile(const char* path, const std::function<void(const ScriptText&)>& use) = 0;
+};
+
+// One reading pass over every occurrence of section name, in file order, to "[End]".
+void ReadSectionPass(const ScriptText& text, const char* name, int kind, SectionReader& reader);
+// Section N.all, then N + suffix when that header exists (before "[End]"), else N.
+void ParseSection(const ScriptText& text, const char* name, int kind, SectionReader& reader,
+                  const char* languageSuffix);
+bool HasSectionHeader(const ScriptText& text, const char* name);
+
+// Includes deeper than this read nothing (a section that includes itself would never end).
+const int kMaxIncludeDepth = 8;
+
+// A reader that follows "*include" lines before handing the others on.
+class IncludeFollower : public SectionReader {
+public:
+    struct Context {
+        StrBuf sourceDir;                 // included files are found here
+        IncludeFiles* files = nullptr;    // null: file includes read nothing
+        StrBuf languageSuffix;
+        bool plainSectionInFiles = false; // component sections: no ".all" or language variant
+    };
+    IncludeFollower(const ScriptText& text, int kind, SectionReader& inner, const Context& context, int depth = 0);
+    void KeyLine(const StrBuf& line) override;
+private:
+    ScriptText text_;
+    int kind_;
+    SectionReader& inner_;
+    const Context& context_;
+    int depth_;
+};
+
+// A SectionReader made from a function.
+class LineFunctionReader : public SectionReader {
+public:
+    explicit LineFunctionReader(std::function<void(const StrBuf&)> fn) : fn_(std::move(fn)) {}
+    void KeyLine(const StrBuf& line) override { fn_(line); }
+private:
+    std::function<void(const StrBuf&)> fn_;
+};
+
+// Splits a key line into its key (trimmed, before "=") and the rest of the line.
+StrBuf CutKey(StrBuf& line);
+// A section header as written back: "[" name suffix "]".
+StrBuf SectionHeaderLine(const char* name, const char* languageSuffix);

@@ -1,0 +1,30 @@
+#pragma once
+// Helpers for the Wine tests: scratch folders, files, and programs run under a time limit.
+#include <windows.h>
+#include <string>
+
+// A fresh folder below the prefix's temporary folder, removed with its contents at the end.
+class ScratchDir {
+public:
+    explicit ScratchDir(const char* name);
+    ~ScratchDir();
+    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+private:
+    std::string path_;
+};
+
+bool WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::string& path);   // "" when missing
+bool FileThere(const std::string& path);
+void RemoveTree(const std::string& path);
+std::string TestBinDirectory();                    // where the programs of this build are
+
+struct ProgramRun {
+    bool started = false;
+    bool finished = false;     // false: it was still running at the limit and has been ended
+    DWORD exitCode = 0;
+};
+ProgramRun RunProgram(const std::string& commandLine, DWORD timeoutMs = 30000);
+// Top-level windows of a process (visible or not).
+int CountProcessWindows(DWORD processId);

@@ -1,0 +1,79 @@
+# Shared by tools/test, tools/demo and the other tools: set-up, builds and the Wine prefix.
+# shellcheck shell=bash
+set -euo pipefail
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${BUILD:-$ROOT/build}
+JOBS=${JOBS:-$(nproc 2>/dev/null || echo 2)}
+WINE64=/usr/lib/wine/wine64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+PACKAGES=(cmake g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb xauth xdotool
+          imagemagick x11-apps mscompress clang-14 libfuzzer-14-dev libclang-rt-14-dev googletest
+          locales python3)
+
+say() { printf '\n== %s\n' "$*"; }
+
+ensure_packages() {
+  local missing=() p
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  say "installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+configure_and_build() {   # name, extra cmake arguments...
+  local name=$1; shift
+  cmake -S "$ROOT" -B "$BUILD/$name" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$BUILD/$name.configure.log" 2>&1 ||
+    { cat "$BUILD/$name.configure.log"; return 1; }
+  cmake --build "$BUILD/$name" -j "$JOBS" 2>&1 | grep -E 'error|warning: unused|Error' || true
+  cmake --build "$BUILD/$name" -j "$JOBS" >/dev/null
+}
+
+build_native() {
+  mkdir -p "$BUILD"
+  configure_and_build native -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14
+}
+build_windows() {   # x86_64 or i686
+  mkdir -p "$BUILD"
+  local dir=x64; [ "$1" = i686 ] && dir=x86
+  configure_and_build "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$1-w64-mingw32.cmake"
+}
+
+# A Wine prefix made once (the template) and copied for each run, so that every
+# run starts from a clean machine. Wine's helpers must not hold our stdout/stderr.
+make_wine_template() {   # path
+  local t=$1
+  [ -f "$t/.ready" ] && return 0
+  rm -rf "$t"; mkdir -p "$(dirname "$t")"
+  say "making a Wine prefix (once)"
+  WINEPREFIX="$t" $WINE64 wineboot -i </dev/null >/dev/null 2>&1 || true
+  WINEPREFIX="$t" /usr/lib/wine/wineserver -w
+  # Null graphics driver: windows and dialogs work without a display.
+  WINEPREFIX="$t" $WINE64 reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+  WINEPREFIX="$t" /usr/lib/wine/wineserver -w
+  # The user's folders must not point into the host's home directory.
+  local d
+  for d in "$t"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
+    if [ -L "$d" ]; then rm -f "$d"; mkdir -p "$d"; fi
+  done
+  touch "$t/.ready"
+}
+
+fresh_prefix() {   # template, target
+  WINEPREFIX="$2" /usr/lib/wine/wineserver -k 2>/dev/null || true
+  rm -rf "$2"; mkdir -p "$(dirname "$2")"; cp -a "$1" "$2"
+}
+
+start_wineserver() {   # prefix
+  WINEPREFIX="$1" /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
+  WINEPREFIX="$1" $WINE64 wineboot </dev/null >/dev/null 2>&1 || true
+}
+stop_wineserver() {    # prefix
+  WINEPREFIX="$1" /usr/lib/wine/wineserver -k </dev/null >/dev/null 2>&1 || true
+}

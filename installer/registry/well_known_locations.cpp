@@ -1,0 +1,87 @@
+#include "installer/registry/well_known_locations.h"
+
+#include "installer/core/handles.h"
+#include "installer/core/system_paths.h"
+
+namespace {
+const char kCurrentVersion[] = "Software\\Microsoft\\Windows\\CurrentVersion";
+const char kAppPaths[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+const char* const kOfficeVersions[] = {"15.0", "14.0", "13.0", "12.0", "11.0", "10.0", "9.0", "8.0", "7.0"};
+
+// A named value (or the default value for null) of an open key, at most maxChars characters.
+bool QueryText(HKEY key, const char* name, int maxChars, StrBuf& out) {
+    char* buffer = out.GetBuffer(maxChars);
+    if (!buffer) return false;
+    DWORD type = 0, size = static_cast<DWORD>(maxChars);
+    LONG rc = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        out.ReleaseBuffer(0);
+        return false;
+    }
+    buffer[size < static_cast<DWORD>(maxChars) ? size : static_cast<DWORD>(maxChars)] = 0;   // may lack its NUL
+    out.ReleaseBuffer();
+    return true;
+}
+
+bool ExpandAppPath(const StrBuf& program, StrBuf& result) {
+    RegKey key;
+    StrBuf path = StrBuf(kAppPaths) + "\\" + program;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
+    if (!QueryText(key.get(), "Path", 256, result)) {
+        QueryText(key.get(), nullptr, 256, result);
+        int slash = result.ReverseFind('\\');
+        result = slash < 0 ? StrBuf() : result.Left(slash);
+    }
+    return !result.IsEmpty();
+}
+
+bool ExpandOfficeWord(StrBuf& result) {
+    for (const char* version : kOfficeVersions) {
+        if (!FindWordInstallRoot(version, result)) continue;
+        if (result.Length() >= 2 && result[result.Length() - 1] == '"') result = result.Mid(1, result.Length() - 2);
+        return true;
+    }
+    return false;
+}
+
+bool ExpandProgramFiles(StrBuf& result) {
+    RegKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCurrentVersion, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
+    QueryText(key.get(), "ProgramFilesDir", 512, result);
+    return !result.IsEmpty();
+}
+
+bool ExpandNamedMacro(const StrBuf& name, StrBuf& result) {
+    if (name.EqualsNoCase("Windows")) result = WindowsDirectory();
+    else if (name.EqualsNoCase("System")) result = SystemDirectory();
+    else if (name.EqualsNoCase("System32")) result = WindowsDirectory() + "\\System32";
+    else if (name.EqualsNoCase("OfficeWord")) return ExpandOfficeWord(result);
+    else if (name.EqualsNoCase("Program Files")) return ExpandProgramFiles(result);
+    else return false;
+    return true;
+}
+}  // namespace
+
+bool FindWordInstallRoot(const char* version, StrBuf& root) {
+    RegKey key;
+    StrBuf path = StrBuf("Software\\Microsoft\\Office\\") + version + "\\Word\\InstallRoot";
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
+    return QueryText(key.get(), "Path", 256, root);
+}
+
+bool ExpandPathMacro(StrBuf& path) {
+    if (path.IsEmpty() || path[0] != '%') return true;
+    int close = path.Find('%', 1);
+    if (close < 0) return false;
+    StrBuf macro = path.Mid(1, close - 1);
+    StrBuf rest = path.Mid(close + 1);
+    StrBuf result;
+    int colon = macro.Find(':');
+    if (colon >= 0) {
+        if (!macro.Left(colon).EqualsNoCase("AppPath") || !ExpandAppPath(macro.Mid(colon + 1), result)) return false;
+    } else if (!ExpandNamedMacro(macro, result)) {
+        return false;
+    }
+    path = result + rest;
+    return true;
+}

@@ -7,3 +7,8 @@ int OsVersionCodeFor(bool known, unsigned platformId, unsigned major, unsigned m
     if (platformId == 2) return code;
     return 0;
 }
+
+int NativeArchitectureFrom(bool queryFunctionsFound, bool wow64QuerySucceeded, unsigned processorArchitecture) {
+    if (!queryFunctionsFound || !wow64QuerySucceeded) return 0;
+    return static_cast<int>(processorArchitecture & 0xFFFF);
+}

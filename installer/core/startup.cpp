@@ -76,13 +76,12 @@ void ComputeNativeArchitecture() {
     using NativeInfoFn = void(WINAPI*)(LPSYSTEM_INFO);
     auto isWow64 = Kernel32Function<IsWow64Fn>("IsWow64Process");
     auto nativeInfo = Kernel32Function<NativeInfoFn>("GetNativeSystemInfo");
-    g_nativeArchitecture = 0;
     BOOL wow64 = FALSE;   // only whether the call succeeds matters
-    if (isWow64 && nativeInfo && isWow64(GetCurrentProcess(), &wow64)) {
-        SYSTEM_INFO info{};
-        nativeInfo(&info);
-        g_nativeArchitecture = info.wProcessorArchitecture & 0xFFFF;
-    }
+    bool found = isWow64 && nativeInfo;
+    bool succeeded = found && isWow64(GetCurrentProcess(), &wow64);
+    SYSTEM_INFO info{};
+    if (succeeded) nativeInfo(&info);
+    g_nativeArchitecture = NativeArchitectureFrom(found, succeeded, info.wProcessorArchitecture);
 }
 
 void DisableFsRedirection() {

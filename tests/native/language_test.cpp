@@ -48,3 +48,12 @@ TEST(OsVersion, CodesOfBothFamilies) {
     EXPECT_EQ(0, OsVersionCodeFor(true, 0, 3, 10));     // Win32s
     EXPECT_EQ(0, OsVersionCodeFor(false, 2, 6, 1));
 }
+
+TEST(OsVersion, NativeArchitectureNeedsTheWow64Query) {
+    EXPECT_EQ(0, NativeArchitectureFrom(false, false, 9));   // Windows 95 to 2000
+    EXPECT_EQ(0, NativeArchitectureFrom(true, false, 9));
+    EXPECT_EQ(9, NativeArchitectureFrom(true, true, 9));
+    EXPECT_EQ(6, NativeArchitectureFrom(true, true, 6));
+    EXPECT_EQ(0, NativeArchitectureFrom(true, true, 0));
+    EXPECT_EQ(0xFFFF, NativeArchitectureFrom(true, true, 0x1FFFF));   // low 16 bits
+}

@@ -1,0 +1,65 @@
+#include "installer/script/file_entry_line.h"
+
+#include "installer/script/script_reader.h"
+
+namespace {
+// Unquoted, a "," would end the field early and shift every later field on reading back,
+// and blanks at either end would be trimmed away.
+StrBuf Quoted(const StrBuf& name) {
+    bool edgeBlank = !name.IsEmpty() && (IsBlank(name[0]) || IsBlank(name[name.Length() - 1]));
+    if ((name.Find(',') < 0 && !edgeBlank) || name.Find('"') >= 0) return name;
+    return StrBuf("\"") + name + "\"";
+}
+}  // namespace
+
+FileEntryLine ParseFileEntryLine(const char* entryText) {
+    FileEntryLine entry;
+    StrBuf rest(entryText);
+    if (rest.IsEmpty()) return entry;
+    entry.displayName = NextField(rest, ',', true);
+    if (rest.IsEmpty()) return entry;
+    entry.diskId = ParseDecimal(NextField(rest, '-', true));
+    if (rest.IsEmpty()) return entry;
+    entry.sourceDirId = ParseDecimal(NextField(rest, ':', true));
+    if (rest.IsEmpty()) return entry;
+    entry.sourceName = NextField(rest, ',', true);
+    if (rest.IsEmpty()) return entry;
+    entry.destDirId = ParseDecimal(NextField(rest, ':', true));
+    if (rest.IsEmpty()) return entry;
+    entry.destName = NextField(rest, ',', true);
+    if (rest.IsEmpty()) return entry;
+    entry.spareFlag = ReadYesNo(rest);
+    if (rest.IsEmpty()) return entry;
+    entry.removeOnUninstall = ReadYesNo(rest);
+    if (rest.IsEmpty()) return entry;
+    entry.installMode = ReadNumber(rest);
+    return entry;
+}
+
+
+StrBuf WriteFileEntryLine(const FileEntryLine& e) {
+    StrBuf line;
+    line.Format("%s,%d-%d:%s,%d:%s,%c,%c,%d", Quoted(e.displayName).c_str(), e.diskId, e.sourceDirId,
+                Quoted(e.sourceName).c_str(), e.destDirId, Quoted(e.destName).c_str(), YesNoLetter(e.spareFlag),
+                YesNoLetter(e.removeOnUninstall), e.installMode);
+    return line;
+}
+
+CopyFolderLine ParseCopyFolderLine(const char* value) {
+    CopyFolderLine line;
+    StrBuf rest(value);
+    line.diskId = ParseDecimal(NextField(rest, '-', true));
+    line.sourceDirId = ParseDecimal(NextField(rest, ':', true));
+    line.pattern = NextField(rest, ',', true).Left(31);
+    line.destDirId = ParseDecimal(NextField(rest, ',', true));
+    line.tail = rest;
+    return line;
+}
+
+StrBuf CopyFolderEntryText(const CopyFolderLine& line, const char* fileName) {
+    StrBuf text;
+    StrBuf name = Quoted(StrBuf(fileName));
+    text.Format("%s,%d-%d:%s,%d:%s,%s", name.c_str(), line.diskId, line.sourceDirId, name.c_str(), line.destDirId,
+                name.c_str(), line.tail.c_str());
+    return text;
+}

@@ -1,0 +1,80 @@
+#include "installer/record/program_group.h"
+
+#include <shlobj.h>
+#include "installer/core/path_text.h"
+#include "installer/core/system_paths.h"
+#include "installer/files/disk_and_directories.h"
+#include "installer/record/shell_link.h"
+#include "installer/registry/well_known_locations.h"
+
+namespace {
+// Restores the current directory on every path.
+class CurrentDirectoryKeeper {
+public:
+    CurrentDirectoryKeeper() : saved_(CurrentDirectory()) {}
+    ~CurrentDirectoryKeeper() { if (!saved_.IsEmpty()) SetCurrentDirectoryA(saved_); }
+private:
+    StrBuf saved_;
+};
+
+// The folder a link of this place goes to; false when it gets none.
+bool LinkFolderOf(const LinkPlace& place, StrBuf& folder) {
+    if (place.folder == LinkFolder::None) return false;
+    if (place.folder == LinkFolder::Special) GetSpecialFolderPath(nullptr, place.csidl, folder);
+    else folder = CurrentDirectory();
+    return true;
+}
+
+StrBuf LinkPath(const char* folder, const char* caption) { return JoinPath(folder, caption) + ".LNK"; }
+}  // namespace
+
+StrBuf ProgramGroupFolder(const char* groupName, bool useCommonPrograms) {
+    StrBuf programs;
+    GetSpecialFolderPath(nullptr, useCommonPrograms ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS, programs);
+    if (programs.IsEmpty()) return programs;
+    return JoinPath(programs, groupName);
+}
+
+bool EnterOrCreateFolder(const char* folder) {
+    if (!folder || !*folder) return false;
+    if (SetCurrentDirectoryA(folder)) return true;
+    if (!CreateDirectoryTree(folder)) return false;
+    AnnounceFolderMade(folder);
+    return SetCurrentDirectoryA(folder) != 0;
+}
+
+bool CreateShortcutLink(const ShortcutLine& line, const char* installedLocation, const char* destName) {
+    CurrentDirectoryKeeper keeper;
+    StrBuf folder;
+    if (!LinkFolderOf(LinkPlaceFor(line.folderCode), folder)) return true;
+    if (!installedLocation || !*installedLocation) return true;
+    if (folder.IsEmpty() || !SetCurrentDirectoryA(folder)) return false;
+    return CreateShellLink(LinkPath(folder, line.caption), JoinPath(installedLocation, destName), line.caption,
+                           installedLocation, nullptr);
+}
+
+bool RemoveShortcutLink(const ShortcutLine& line) {
+    StrBuf folder;
+    if (!LinkFolderOf(LinkPlaceFor(line.folderCode), folder)) return true;
+    StrBuf link = LinkPath(folder, line.caption);
+    if (GetFileAttributesA(link) == INVALID_FILE_ATTRIBUTES) return true;
+    if (!ForceDelete(link)) return false;
+    AnnounceDeleted(link);
+    return true;
+}
+
+bool CreateUninstallShortcutIn(const char* groupFolder, const char* uninstallName, const char* productName) {
+    if (!EnterOrCreateFolder(groupFolder)) return false;
+    StrBuf arguments = StrBuf(" /@SetupExt\\") + productName;
+    bool made = CreateShellLink(LinkPath(groupFolder, uninstallName), "Instally.EXE", uninstallName, nullptr, arguments);
+    HoldForegroundForASecond();
+    return made;
+}
+
+void HoldForegroundForASecond() {
+    HWND foreground = GetForegroundWindow();
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < 1000) {
+    }
+    if (foreground) SetForegroundWindow(foreground);
+}

@@ -1,0 +1,51 @@
+#pragma once
+// The keys of a component's key section, read line by line and written back for the
+// record copy, and the device rules that choose components for the detected tablet.
+#include <vector>
+#include "installer/core/strbuf.h"
+
+struct ProgramSlot {
+    StrBuf program;        // destination name of one of the component's files; empty: free slot
+    bool wait = false;
+    bool silent = false;
+};
+struct LibrarySlot {
+    StrBuf library;
+    bool silent = false;
+};
+
+enum ProgramTable { IExeBefore = 0, IExeAfter = 1, UExeBefore = 2, UExeAfter = 3 };
+const int kProgramSlots = 8;
+
+struct ComponentKeys {
+    bool enabled = true;               // "DefInstall"
+    bool changeable = true;            // "ConInsll"
+    int spaceNeededK = 0;              // "SpaceNeeded"
+    bool restartAfterInstall = false;  // "RestartWindows", "RebootSystem"
+    bool restartAfterRemoval = false;  // "URestartWindows"
+    bool deleteOemClass = false;       // "DeleteOemClass" Y/N, class
+    StrBuf oemClass;
+    int deviceType = 0;                // "DeviceType": 0 none, 1 serial or library tablet, 2 USB tablet
+    ProgramSlot programs[4][kProgramSlots];
+    LibrarySlot libraries[kProgramSlots];
+};
+
+// One line of the key section; unknown keys are ignored, a full table ignores further lines.
+void ReadComponentKeyLine(ComponentKeys& keys, const StrBuf& line);
+// The key section as the uninstaller needs it (the install-only keys are left out).
+std::vector<StrBuf> WriteComponentKeyLines(const ComponentKeys& keys);
+
+struct DeviceChoice {
+    bool changeable;
+    bool enabled;
+};
+// A device component after the tablet search: only a matching family is chosen, and
+// nothing may be changed when the search was switched off.
+DeviceChoice SelectByDeviceFor(bool noDetection, int detectedType, int forced, int componentDeviceType);
+
+struct DeviceComponentState {
+    bool enabled;
+    int deviceType;
+};
+// Another enabled component of the other tablet family, or -1.
+int FindDeviceConflictIn(const std::vector<DeviceComponentState>& components, int index);

@@ -71,6 +71,23 @@ bool CreateUninstallShortcutIn(const char* groupFolder, const char* uninstallNam
     return made;
 }
 
+void RemoveUninstallShortcutIn(const char* programsFolder, const char* groupName, const char* uninstallName) {
+    if (!programsFolder || !*programsFolder || !groupName || !*groupName) return;
+    StrBuf group(groupName);
+    StrBuf link = LinkPath(JoinPath(programsFolder, group), uninstallName);
+    if (GetFileAttributesA(link) == INVALID_FILE_ATTRIBUTES || !DeleteFileA(link)) return;
+    AnnounceDeleted(link);
+    StrBuf removed = JoinPath(programsFolder, group);
+    if (!RemoveDirectoryA(removed)) return;
+    for (int slash; (slash = group.ReverseFind('\\')) >= 0;) {
+        group = group.Left(slash);
+        StrBuf outer = JoinPath(programsFolder, group);
+        if (!RemoveDirectoryA(outer)) return;
+        removed = outer;
+    }
+    AnnounceFolderRemoved(removed);
+}
+
 void HoldForegroundForASecond() {
     HWND foreground = GetForegroundWindow();
     DWORD start = GetTickCount();

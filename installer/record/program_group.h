@@ -14,5 +14,8 @@ bool CreateShortcutLink(const ShortcutLine& line, const char* installedLocation,
 bool RemoveShortcutLink(const ShortcutLine& line);
 // The uninstaller's link in the group folder: bare "Instally.EXE" with " /@SetupExt\<product>".
 bool CreateUninstallShortcutIn(const char* groupFolder, const char* uninstallName, const char* productName);
+// Deletes the uninstaller's link and then the group's folders from the inside out, as far as
+// they are empty; a link the user already deleted leaves the group alone.
+void RemoveUninstallShortcutIn(const char* programsFolder, const char* groupName, const char* uninstallName);
 // Keeps the foreground window in front while the shell reacts to a new group.
 void HoldForegroundForASecond();

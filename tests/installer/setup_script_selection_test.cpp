@@ -70,6 +70,29 @@ TEST(SetupScriptSelection, ACompressedScriptIsExpandedAndAPlainOneCopiedUnchange
     }
 }
 
+TEST(SetupScriptSelection, AMediumInADeepFolderIsFoundAndExpandedAtEveryPathLength) {
+    std::string plain = PlainScript(), compressed = CompressedScript();
+    ComputeNativeArchitecture();
+    std::vector<const char*> chain = ScriptCandidates(NativeArchitecture(), GetOsVersionCode());
+    ScratchDir medium("deep");
+    for (size_t length : {100u, 126u, 127u, 128u, 129u, 140u, 180u, 240u}) {
+        // A folder name that makes the candidate's full path exactly this long.
+        size_t fixed = medium.path().size() + 2 + strlen(chain.front());
+        ASSERT_GT(length, fixed + 4);
+        std::string folder = medium / std::string(length - fixed, 'd');
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << length;
+        std::string candidate = folder + "\\" + chain.front();
+        ASSERT_EQ(length, candidate.size());
+        WriteBytes(candidate, length % 2 ? compressed : plain);
+        WriteBytes(folder + "\\" + chain.back(), "[Later]\r\n");
+        std::string destination = folder + "\\x.tmp";
+        WriteBytes(destination, "");
+        EXPECT_TRUE(SelectSetupScript(destination.c_str(), folder.c_str())) << length;
+        EXPECT_TRUE(plain == ReadBytes(destination)) << length;
+        RemoveTree(folder);
+    }
+}
+
 TEST(SetupScriptSelection, AnEmptyOrUnusableCandidateIsAFailure) {
     ComputeNativeArchitecture();
     std::vector<const char*> chain = ScriptCandidates(NativeArchitecture(), GetOsVersionCode());

@@ -31,6 +31,8 @@ bool ExpandAppPath(const StrBuf& program, StrBuf& result) {
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
     if (!QueryText(key.get(), "Path", 256, result)) {
         QueryText(key.get(), nullptr, 256, result);
+        // Programs with spaces in their path are often registered in quotes.
+        if (result.Length() > 0 && result[0] == '"') result = result.Mid(1);
         int slash = result.ReverseFind('\\');
         result = slash < 0 ? StrBuf() : result.Left(slash);
     }

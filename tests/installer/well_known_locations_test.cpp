@@ -109,6 +109,8 @@ TEST(PathMacros, AppPathUsesThePathValueElseTheProgramsFolder) {
     EXPECT_EQ("FALSE:%AppPath:%\\Data", Expanded("%AppPath:%\\Data"));
     EXPECT_EQ("FALSE:%OtherPath:ZvPathTest.exe%", Expanded("%OtherPath:ZvPathTest.exe%"));
 
+    SetText(HKEY_LOCAL_MACHINE, withDefault, nullptr, "\"C:\\Program Files\\Zorvant\\ZvDefaultTest.exe\"");
+    EXPECT_EQ("C:\\Program Files\\Zorvant\\Data", Expanded("%AppPath:ZvDefaultTest.exe%\\Data"));
     // A default value without a folder gives nothing.
     SetText(HKEY_LOCAL_MACHINE, withDefault, nullptr, "ZvDefaultTest.exe");
     EXPECT_EQ("FALSE:%AppPath:ZvDefaultTest.exe%", Expanded("%AppPath:ZvDefaultTest.exe%"));

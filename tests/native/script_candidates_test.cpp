@@ -14,13 +14,6 @@ std::vector<std::string> Chain(int architecture, int code) {
 using Names = std::vector<std::string>;
 struct Row { int code; Names chain; };
 
-// The first existing name of the chain is used: what a medium with these files gives.
-std::string Chosen(int architecture, int code, const Names& present) {
-    for (const std::string& name : Chain(architecture, code))
-        for (const std::string& file : present)
-            if (name == file) return name;
-    return "";
-}
 }  // namespace
 
 TEST(ScriptCandidates, ThirtyTwoBitSystemsFallBackInReleaseOrderToWnt) {
@@ -66,14 +59,6 @@ TEST(ScriptCandidates, SixtyFourBitFamiliesKeepToTheirOwnScripts) {
 TEST(ScriptCandidates, ArchitecturesOtherThanX64AndIa64UseTheThirtyTwoBitChain) {
     EXPECT_EQ(Chain(0, 501), Chain(12, 501));   // e.g. an ARM64 system
     EXPECT_EQ(Chain(0, 601), Chain(5, 601));
-}
-
-TEST(ScriptCandidates, MediaWithOnlySomeScriptsPickTheBestFit) {
-    EXPECT_EQ("SetupExt.WNT", Chosen(0, 501, {"SetupExt.WNT"}));
-    EXPECT_EQ("SetupExt.WXP", Chosen(0, 601, {"SetupExt.W2K", "SetupExt.WXP"}));
-    EXPECT_EQ("", Chosen(9, 601, {"SetupExt.WNT"}));
-    EXPECT_EQ("SetupExt.W95", Chosen(0, 210, {"SetupExt.W95", "SetupExt.WNT"}));
-    EXPECT_EQ("SetupX64.INF", Chosen(9, 501, {"SetupX64.INF", "SetupX64.W23", "SetupExt.WXP"}));
 }
 
 TEST(FileNames, ComparedByTheNameAfterTheLastBackslashIgnoringCase) {

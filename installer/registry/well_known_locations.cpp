@@ -1,5 +1,6 @@
 #include "installer/registry/well_known_locations.h"
 
+#include <shlobj.h>
 #include "installer/core/handles.h"
 #include "installer/core/system_paths.h"
 
@@ -24,11 +25,14 @@ bool QueryText(HKEY key, const char* name, int maxChars, StrBuf& out) {
 }
 
 bool ExpandAppPath(const StrBuf& program, StrBuf& result) {
+    if (program.IsEmpty()) return false;   // would read the App Paths key itself
     RegKey key;
     StrBuf path = StrBuf(kAppPaths) + "\\" + program;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
     if (!QueryText(key.get(), "Path", 256, result)) {
         QueryText(key.get(), nullptr, 256, result);
+        // Programs with spaces in their path are often registered in quotes.
+        if (result.Length() > 0 && result[0] == '"') result = result.Mid(1);
         int slash = result.ReverseFind('\\');
         result = slash < 0 ? StrBuf() : result.Left(slash);
     }
@@ -39,7 +43,8 @@ bool ExpandOfficeWord(StrBuf& result) {
     for (const char* version : kOfficeVersions) {
         if (!FindWordInstallRoot(version, result)) continue;
         if (result.Length() >= 2 && result[result.Length() - 1] == '"') result = result.Mid(1, result.Length() - 2);
-        return true;
+        // An empty root would turn the rest of the path into a path from the drive's root.
+        if (!result.IsEmpty()) return true;
     }
     return false;
 }
@@ -84,4 +89,17 @@ bool ExpandPathMacro(StrBuf& path) {
     }
     path = result + rest;
     return true;
+}
+
+int GetSpecialFolderPath(HWND owner, int csidl, StrBuf& out) {
+    out.Empty();
+    ComPtr<IMalloc> allocator;
+    if (FAILED(SHGetMalloc(allocator.put())) || !allocator) return 0;
+    LPITEMIDLIST items = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(owner, csidl, &items)) || !items) return 0;
+    char* buffer = out.GetBuffer(512);
+    bool ok = buffer && SHGetPathFromIDListA(items, buffer);
+    allocator->Free(items);
+    if (buffer) out.ReleaseBuffer(ok ? -1 : 0);
+    return out.Length();
 }

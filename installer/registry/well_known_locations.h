@@ -9,6 +9,6 @@
 bool ExpandPathMacro(StrBuf& path);
 // The newest word processor's install root for one office version ("14.0"); false when absent.
 bool FindWordInstallRoot(const char* version, StrBuf& root);
-// A shell special folder (CSIDL) into out, at most 512 characters; returns its length, 0 when
-// the shell cannot say (out is then empty).
+// The shell's special folder (CSIDL_PROGRAMS, CSIDL_COMMON_STARTUP, ...) in out, at most
+// 512 characters; returns its length, 0 with an empty path when the shell cannot answer.
 int GetSpecialFolderPath(HWND owner, int csidl, StrBuf& out);

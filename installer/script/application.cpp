@@ -64,12 +64,14 @@ int Application::LoadUninstall(const char* recordKey) {
             delete script;
             continue;
         }
-        // The record keeps no "*include" lines: the kept copies already hold everything.
         bool first = ChildCount() == 0;
         AppendChild(script);
         if (first) {
+            // A record copy never holds "*include": it already contains everything.
+            AppSectionHooks hooks;
+            hooks.expandDefaultDir = [](StrBuf& dir) { ExpandPathMacro(dir); };
             MappedFile file(path);
-            ReadApplicationSection(file.Text(), settings, AppSectionHooks(), LanguageSuffix());
+            ReadApplicationSection(file.Text(), settings, hooks, LanguageSuffix());
         }
     }
     return ChildCount();

@@ -73,11 +73,11 @@ int Component::Count(int kind) {
     return ScriptNode::Count(kind);
 }
 
-bool Component::InstallWalk(int kind, WalkCallback callback, void* context) {
+bool Component::InstallWalk(int kind, ProgressCallback callback, void* context) {
     return !enabled || ScriptNode::InstallWalk(kind, callback, context);
 }
 
-bool Component::RemoveWalk(int kind, WalkCallback callback, void* context) {
+bool Component::RemoveWalk(int kind, ProgressCallback callback, void* context) {
     return !enabled || ScriptNode::RemoveWalk(kind, callback, context);
 }
 

@@ -25,8 +25,8 @@ public:
 
     ScriptNode* GetAt(int index, int kind, int* childPosition = nullptr, int* indexInChild = nullptr) override;
     int Count(int kind) override;
-    bool InstallWalk(int kind, WalkCallback callback, void* context) override;
-    bool RemoveWalk(int kind, WalkCallback callback, void* context) override;
+    bool InstallWalk(int kind, ProgressCallback callback, void* context) override;
+    bool RemoveWalk(int kind, ProgressCallback callback, void* context) override;
     bool RestartWantedOnInstall() override { return enabled && restartAfterInstall; }
     bool RestartWantedOnUninstall() override { return enabled && restartAfterRemoval; }
     void SaveRecord(HKEY key) override;

@@ -34,22 +34,22 @@ int ScriptNode::Count(int kind) {
     return count;
 }
 
-bool ScriptNode::Walk(int kind, WalkCallback callback, void* context, bool install) {
+bool ScriptNode::Walk(int kind, ProgressCallback callback, void* context, bool install) {
     unsigned begin = install ? WalkListBegin : WalkUnlistBegin;
     unsigned end = install ? WalkListEnd : WalkUnlistEnd;
-    if (callback && callback(begin, kind, parent_, context) != 0) return false;
+    if (callback && callback(begin, kind, reinterpret_cast<uintptr_t>(parent_), context) != 0) return false;
     bool ok = true;
     for (int i = 0; i < ChildCount() && ok; ++i)
         ok = install ? Child(i)->InstallWalk(kind, callback, context) : Child(i)->RemoveWalk(kind, callback, context);
-    if (callback) callback(end, kind, parent_, context);
+    if (callback) callback(end, kind, reinterpret_cast<uintptr_t>(parent_), context);
     return ok;
 }
 
-bool ScriptNode::InstallWalk(int kind, WalkCallback callback, void* context) {
+bool ScriptNode::InstallWalk(int kind, ProgressCallback callback, void* context) {
     return Walk(kind, callback, context, true);
 }
 
-bool ScriptNode::RemoveWalk(int kind, WalkCallback callback, void* context) {
+bool ScriptNode::RemoveWalk(int kind, ProgressCallback callback, void* context) {
     return Walk(kind, callback, context, false);
 }
 

@@ -2,6 +2,7 @@
 // The script tree: one Application owns one SetupScript per script file, a script owns
 // its components, a component owns its entries. The virtual operations walk the tree.
 #include <windows.h>
+#include <cstdint>
 #include "installer/core/strbuf.h"
 #include "installer/script/ptr_array.h"
 #include "installer/script/script_tables.h"
@@ -27,8 +28,8 @@ enum NodeKind {
 // beginning cancels the walk.
 enum WalkEvent { WalkListBegin = 16, WalkListEnd = 17, WalkUnlistBegin = 18, WalkUnlistEnd = 19 };
 // (event, parameter, request, context): for walk events the parameter is the entry
-// kind and the request the walking node's parent (null for the application).
-using WalkCallback = int (*)(unsigned event, INT_PTR parameter, void* request, void* context);
+// kind and the request the walking node's parent (0 for the application).
+using ProgressCallback = int (*)(unsigned event, uintptr_t parameter, uintptr_t request, void* context);
 
 class ScriptNode {
 public:
@@ -39,8 +40,8 @@ public:
 
     virtual ScriptNode* GetAt(int index, int kind, int* childPosition = nullptr, int* indexInChild = nullptr);
     virtual int Count(int kind);
-    virtual bool InstallWalk(int kind, WalkCallback callback, void* context);
-    virtual bool RemoveWalk(int kind, WalkCallback callback, void* context);
+    virtual bool InstallWalk(int kind, ProgressCallback callback, void* context);
+    virtual bool RemoveWalk(int kind, ProgressCallback callback, void* context);
     virtual DirEntry* FindSourceDir(int id);
     virtual DirEntry* FindDestDir(int id);
     virtual StrBuf SourceDir() const;
@@ -74,7 +75,7 @@ public:
     void SetGroupName(const char* name) { groupName_ = name; }
 
 protected:
-    bool Walk(int kind, WalkCallback callback, void* context, bool install);
+    bool Walk(int kind, ProgressCallback callback, void* context, bool install);
     const StrBuf& OwnGroupName() const { return groupName_; }
 
 private:

@@ -196,9 +196,9 @@ struct WalkLog {
     std::vector<std::string> events;
     int cancelAt = -1;
 };
-int LogWalk(unsigned event, INT_PTR kind, void* request, void* context) {
+int LogWalk(unsigned event, uintptr_t kind, uintptr_t request, void* context) {
     auto* log = static_cast<WalkLog*>(context);
-    auto* parent = static_cast<ScriptNode*>(request);
+    auto* parent = reinterpret_cast<ScriptNode*>(request);
     log->events.push_back(std::to_string(event) + "/" + std::to_string(kind) + "/" +
                           (parent ? std::to_string(parent->Kind()) : std::string("-")));
     return static_cast<int>(log->events.size()) == log->cancelAt ? 1 : 0;
@@ -324,4 +324,28 @@ TEST(ScriptTree, WrittenScriptCopyReadsBackToTheSameTables) {
     EXPECT_EQ("Tools", Str(reread.ComponentName(1)));
     EXPECT_EQ("Keys", Str(script->ComponentAt(0)->sections[0]));
     EXPECT_EQ("Pen", Str(reread.GroupName()));
+}
+
+TEST(ScriptTree, PreparedDirectoriesAreCreatedAndPrunedWhenEmpty) {
+    ScratchDir dir("prepare");
+    ASSERT_TRUE(WriteBytes(dir / "s.inf", "[DstDirs]\r\n1=Pen\\Drivers\\x64\r\n2=0\r\n3=.\r\n"
+                                          "[SetupApps]\r\nMain=Main\r\n[End]\r\n"));
+    std::string install = dir / "Program";
+    Application app;
+    app.SetInstallDir(install.c_str());
+    SetupScript* script = new SetupScript(&app);
+    app.AppendChild(script);
+    ASSERT_EQ(1, script->Load((dir / "s.inf").c_str()));
+    app.Resolve();
+    ASSERT_TRUE(app.PrepareDirectories());
+    EXPECT_TRUE(FileThere(install + "\\Pen\\Drivers\\x64"));
+
+    ASSERT_TRUE(WriteBytes(install + "\\Pen\\kept.txt", "user data"));
+    EXPECT_FALSE(app.RemoveDirectories());   // the folder still holds a file
+    EXPECT_FALSE(FileThere(install + "\\Pen\\Drivers"));
+    EXPECT_EQ("user data", ReadBytes(install + "\\Pen\\kept.txt"));
+
+    // A folder that cannot be made (a file stands in its place) fails the preparation.
+    ASSERT_TRUE(WriteBytes(install + "\\Pen\\Drivers", "file"));
+    EXPECT_FALSE(app.PrepareDirectories());
 }

@@ -9,6 +9,7 @@
 #include "installer/core/os_version.h"
 #include "installer/core/sequences.h"
 #include "installer/core/system_paths.h"
+#include "installer/script/application.h"
 #include "installer/ui/window_classes.h"
 
 UINT InstallStatusMessage = RegisterWindowMessageA("Zorvant_InstallStatus");
@@ -21,7 +22,6 @@ int g_nativeArchitecture = 0;
 UINT g_autoPlayMessage = 0;
 StrBuf g_defaultDirOverride;
 StrBuf g_recordKey;
-StartupFields g_startup;
 
 template <typename Fn>
 Fn Kernel32Function(const char* name) {
@@ -55,7 +55,6 @@ HINSTANCE ProgramInstance() { return g_instance ? g_instance : GetModuleHandleA(
 void SetProgramInstance(HINSTANCE instance) { g_instance = instance; }
 int RunMode() { return g_runMode; }
 void SetRunMode(int mode) { g_runMode = mode; }
-StartupFields& Startup() { return g_startup; }
 const StrBuf& DefaultDirOverride() { return g_defaultDirOverride; }
 const StrBuf& UninstallRecordKey() { return g_recordKey; }
 UINT AutoPlayMessage() { return g_autoPlayMessage; }
@@ -96,11 +95,12 @@ StrBuf LanguageSuffix() { return StrBuf(LanguageSuffixFor(SystemLanguageId())); 
 
 int ParseCommandLine(const char* commandLine) {
     CommandLineOptions options = ReadCommandLine(commandLine);
-    g_startup.silent = options.silent;
-    g_startup.noDetection = options.noDetection;
-    g_startup.deviceType = options.deviceType;
+    Application& app = TheApplication();
+    app.settings.silent = options.silent;
+    app.noDetection = options.noDetection;
+    app.deviceType = options.deviceType;
     g_defaultDirOverride = options.defaultDir;
-    if (options.sourceDirGiven) g_startup.sourceDir = options.sourceDir;
+    if (options.sourceDirGiven) app.SetSourceDir(options.sourceDir);
     if (!options.hasRecordKey) return RunInstallMode;
 
     g_recordKey = options.recordKey;
@@ -112,7 +112,7 @@ int ParseCommandLine(const char* commandLine) {
         return RunQuitMode;
     }
     installDir.ReleaseBuffer();
-    g_startup.installDir = installDir;
+    app.SetInstallDir(installDir);
     return RunUninstallMode;
 }
 
@@ -122,8 +122,9 @@ int ProgramMain(HINSTANCE instance, const char* commandLine) {
     DisableFsRedirection();
 
     SetProgramInstance(instance);
-    LoadResString(g_startup.uninstallName, instance, 42);
-    g_startup.sourceDir = ModuleDirectory(instance);
+    Application& app = TheApplication();
+    LoadResString(app.settings.uninstallName, instance, 42);
+    app.SetSourceDir(ModuleDirectory(instance));
 
     SetRunMode(RunQuitMode);
     SetRunMode(ParseCommandLine(commandLine));

@@ -6,21 +6,10 @@
 
 enum RunModeValue { RunInstallMode = 0, RunUninstallMode = 1, RunQuitMode = 2 };
 
-// What start-up gives the application before any script is read.
-struct StartupFields {
-    StrBuf sourceDir;             // the program's folder, or the unrecognised switch
-    StrBuf installDir;            // the uninstall record's default value
-    StrBuf uninstallName;         // string 42
-    bool silent = false;
-    bool noDetection = false;
-    int deviceType = 0;
-};
-
 HINSTANCE ProgramInstance();
 void SetProgramInstance(HINSTANCE instance);
 int RunMode();
 void SetRunMode(int mode);
-StartupFields& Startup();
 const StrBuf& DefaultDirOverride();
 const StrBuf& UninstallRecordKey();
 
@@ -36,8 +25,9 @@ void SetThreadLanguage();
 int FontCharset();
 StrBuf LanguageSuffix();
 
-// Reads the switches; an "@" switch reads the record key's default value below
-// HKEY_CLASSES_ROOT: readable gives uninstall, unreadable quit.
+// Reads the switches into the application (source and install folder, silent,
+// no-detection, device type); an "@" switch reads the record key's default value
+// below HKEY_CLASSES_ROOT: readable gives uninstall, unreadable quit.
 int ParseCommandLine(const char* commandLine);
 // Steps of the program from the locale to the restart; returns the exit code.
 int ProgramMain(HINSTANCE instance, const char* commandLine);

@@ -4,6 +4,7 @@
 #include <string>
 #include "installer/core/handles.h"
 #include "installer/core/startup.h"
+#include "installer/script/application.h"
 #include "tests/fakes/test_support.h"
 
 TEST(ProcessFacts, OsVersionCodeIsCachedFromGetVersionEx) {
@@ -35,12 +36,12 @@ TEST_F(RecordKeyTest, ReadableRecordKeyMeansUninstallWithItsFolder) {
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CLASSES_ROOT, "SetupExt\\StartupProbe", key.put()));
     ASSERT_EQ(ERROR_SUCCESS, RegSetValueA(key.get(), nullptr, REG_SZ, "C:\\Tablet", 9));
     EXPECT_EQ(RunUninstallMode, ParseCommandLine("/@SetupExt\\StartupProbe /S"));
-    EXPECT_EQ(std::string("C:\\Tablet"), Startup().installDir.c_str());
+    EXPECT_EQ(std::string("C:\\Tablet"), TheApplication().InstallDir().c_str());
     EXPECT_EQ(std::string("SetupExt\\StartupProbe"), UninstallRecordKey().c_str());
     EXPECT_EQ(RunQuitMode, ParseCommandLine("/@SetupExt\\NoSuchProduct"));
     EXPECT_EQ(RunInstallMode, ParseCommandLine("/S /DEV:2"));
-    EXPECT_TRUE(Startup().silent);
-    EXPECT_EQ(2, Startup().deviceType);
+    EXPECT_TRUE(TheApplication().settings.silent);
+    EXPECT_EQ(2, TheApplication().deviceType);
 }
 
 TEST(Program, UnreadableRecordKeyQuitsWithCodeOneAndNoWindow) {

@@ -1,0 +1,209 @@
+#include "installer/script/application.h"
+
+#include "installer/core/handles.h"
+#include "installer/core/messages.h"
+#include "installer/core/startup.h"
+#include "installer/core/system_paths.h"
+#include "installer/registry/registry_keys.h"
+#include "installer/registry/well_known_locations.h"
+#include "installer/script/component.h"
+#include "installer/script/mapped_file.h"
+#include "installer/script/setup_script.h"
+
+Application::Application() : ScriptNode(nullptr, KindApplication) {}
+
+Application& TheApplication() {
+    static Application application;
+    return application;
+}
+
+void Application::Reset() {
+    while (ChildCount() > 0) DeleteChild(ChildCount() - 1);
+    settings = ApplicationSettings();
+    noDetection = false;
+    deviceType = 0;
+    loadedFrom_.Empty();
+    SetSourceDir("");
+    SetInstallDir("");
+}
+
+void Application::ReadSettings(const char* scriptPath) {
+    AppSectionHooks hooks;
+    hooks.expandDefaultDir = [](StrBuf& dir) { ExpandPathMacro(dir); };
+    hooks.includeScript = [this](const StrBuf& file) {
+        // Only a script node can take the included tables and components.
+        if (SetupScript* first = ScriptAt(0)) first->Load(JoinPath(SourceDir(), file));
+    };
+    MappedFile file(scriptPath);
+    ReadApplicationSection(file.Text(), settings, hooks, LanguageSuffix());
+}
+
+int Application::LoadInstall(const char* scriptPath) {
+    SetupScript* script = new SetupScript(this);
+    AppendChild(script);
+    script->Load(scriptPath);
+    ReadSettings(scriptPath);
+    for (int i = ChildCount() - 1; i >= 0; --i)
+        if (ScriptAt(i)->Count(AnyChild) == 0) DeleteChild(i);
+    return ChildCount();
+}
+
+int Application::LoadUninstall(const char* recordKey) {
+    RegKey record;
+    if (RegOpenKeyA(HKEY_CLASSES_ROOT, recordKey, record.put()) != ERROR_SUCCESS) return 0;
+    for (int slot = 0; slot <= 99; ++slot) {
+        StrBuf name("INFNAME");
+        if (slot > 0) name.Format("INFNAME%02d", slot);
+        char path[257];
+        LONG size = sizeof path;
+        if (RegQueryValueA(record.get(), name, path, &size) != ERROR_SUCCESS) continue;
+        path[sizeof path - 1] = 0;
+        if (!path[0]) continue;
+        SetupScript* script = new SetupScript(this);
+        if (script->Load(path, StrBuf(recordKey) + "\\" + name) == 0) {
+            delete script;
+            continue;
+        }
+        bool first = ChildCount() == 0;
+        AppendChild(script);
+        if (first) {
+            // A record copy never holds "*include": it already contains everything.
+            AppSectionHooks hooks;
+            hooks.expandDefaultDir = [](StrBuf& dir) { ExpandPathMacro(dir); };
+            MappedFile file(path);
+            ReadApplicationSection(file.Text(), settings, hooks, LanguageSuffix());
+        }
+    }
+    return ChildCount();
+}
+
+int Application::Load(const char* text, bool install) {
+    loadedFrom_ = text;
+    return install ? LoadInstall(text) : LoadUninstall(text);
+}
+
+bool Application::UseCommonPrograms() const { return settings.commonGroup != 0 && GetOsVersionCode() >= 400; }
+
+bool Application::WriteScript(HANDLE file) {
+    StrBuf uninstallWord = ResString(42);
+    bool ok = true;
+    for (const StrBuf& line : ApplicationSectionLines(settings, uninstallWord, LanguageSuffix()))
+        ok = WriteLine(file, line) && ok;
+    return ok;
+}
+
+SetupScript* Application::ScriptAt(int position) const { return static_cast<SetupScript*>(Child(position)); }
+
+Component* Application::ComponentAt(int index) {
+    if (index < 0 || index >= Count(KindComponent)) return nullptr;
+    return static_cast<Component*>(GetAt(index, KindComponent));
+}
+
+StrBuf Application::ComponentName(int index) {
+    Component* component = ComponentAt(index);
+    return component ? component->name : StrBuf();
+}
+
+bool Application::ComponentEnabled(int index) {
+    Component* component = ComponentAt(index);
+    return component && component->enabled;
+}
+
+bool Application::SetComponentEnabled(int index, bool enabled) {
+    Component* component = ComponentAt(index);
+    if (!component) return false;
+    bool previous = component->enabled;
+    component->enabled = enabled;
+    return previous;
+}
+
+int Application::ComponentSpaceNeeded(int index) {
+    Component* component = ComponentAt(index);
+    return component ? component->spaceNeeded : 0;
+}
+
+int Application::ComponentDeviceType(int index) {
+    Component* component = ComponentAt(index);
+    return component ? component->deviceType : 0;
+}
+
+bool Application::ComponentOffered(int index) {
+    Component* component = ComponentAt(index);
+    return component && component->changeable;
+}
+
+namespace {
+
+const StrBuf* const* PicturesOf(const ApplicationSettings& s) {
+    static const StrBuf* pictures[3];
+    pictures[0] = &s.bkUBmpName;
+    pictures[1] = &s.logoBmpName;
+    pictures[2] = &s.logoBmpMaskName;
+    return pictures;
+}
+
+void CopyPictures(Application& app) {
+    StrBuf target = app.InstallDir();
+    if (target.IsEmpty()) target = WindowsDirectory();
+    const StrBuf* const* pictures = PicturesOf(app.settings);
+    for (int i = 0; i < 3; ++i) {
+        if (pictures[i]->IsEmpty()) continue;
+        CopyFileA(JoinPath(app.SourceDir(), *pictures[i]), JoinPath(target, *pictures[i]), FALSE);
+    }
+}
+
+void DeletePictures(Application& app) {
+    const StrBuf* const* pictures = PicturesOf(app.settings);
+    for (int i = 0; i < 3; ++i) {
+        if (pictures[i]->IsEmpty()) continue;
+        StrBuf path = JoinPath(app.InstallDir(), *pictures[i]);
+        SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path);
+    }
+}
+
+// The uninstaller's shortcut and the program group are made and removed by the
+// shortcut entries; these hooks mark where the closing step hands over to them.
+void CreateUninstallShortcutStep(Application&) {}
+void RemoveUninstallShortcutStep(Application&) {}
+
+void RecordInstallation(Application& app) {
+    if (app.settings.dontKeepUninstallInfo) return;
+    RegKey product;
+    StrBuf keyPath = "SetupExt\\" + app.settings.produceName;
+    // Without a product name the record would land on "SetupExt" itself, and its
+    // removal would take every other product's record with it.
+    if (!app.settings.produceName.IsEmpty() &&
+        RegCreateKeyA(HKEY_CLASSES_ROOT, keyPath, product.put()) == ERROR_SUCCESS) {
+        StrBuf installDir = app.InstallDir();
+        RegSetValueA(product.get(), nullptr, REG_SZ, installDir, static_cast<DWORD>(installDir.Length()));
+        app.SaveRecord(product.get());
+    }
+    product.reset();
+    CopyPictures(app);
+    if (!app.settings.uninstallName.IsEmpty()) CreateUninstallShortcutStep(app);
+}
+
+void RemoveInstallation(Application& app) {
+    const StrBuf& recordKey = app.LoadedFrom();
+    RegKey record;
+    if (!recordKey.IsEmpty() && RegOpenKeyA(HKEY_CLASSES_ROOT, recordKey, record.put()) == ERROR_SUCCESS)
+        app.RemoveRecord(record.get());
+    record.reset();
+    if (!app.CanRemove()) return;
+    if (!recordKey.IsEmpty()) DeleteKeyTree(HKEY_CLASSES_ROOT, recordKey);
+    DeletePictures(app);
+    app.RemoveDirectories();
+    RemoveUninstallShortcutStep(app);
+}
+
+}  // namespace
+
+void FinishApplication() {
+    Application& app = TheApplication();
+    app.RunAfterPrograms();
+    if (RunMode() == RunInstallMode)
+        RecordInstallation(app);
+    else
+        RemoveInstallation(app);
+}

@@ -1,0 +1,53 @@
+#pragma once
+// One installable unit: a line of a script's "SetupApps" section. Its key section and
+// entry sections are read by ReadComponentSections; the entries live in lists per kind.
+#include <functional>
+#include <windows.h>
+#include "installer/script/script_node.h"
+#include "installer/script/script_reader.h"
+
+class Component : public ScriptNode {
+public:
+    static const int kSectionCount = 8;
+
+    // line: "name=f1,f2,...,f9" as it stands in "SetupApps".
+    Component(ScriptNode* script, const StrBuf& line);
+
+    // Resets the load-time flags, reads the sections and checks the record below recordKey.
+    bool Load(const ScriptText& text, HKEY recordKey);
+    // The line written back into "SetupApps" of the record copy.
+    StrBuf SetupAppsLine() const;
+
+    OwnedList<EntryNode>* EntryList(int kind);
+    void ForEachEntry(const std::function<void(EntryNode&)>& visit);
+    // The first entry of the file list whose link name equals name, ignoring case.
+    const EntryNode* FindFileByLinkName(const char* name);
+
+    ScriptNode* GetAt(int index, int kind, int* childPosition = nullptr, int* indexInChild = nullptr) override;
+    int Count(int kind) override;
+    bool InstallWalk(int kind, ProgressCallback callback, void* context) override;
+    bool RemoveWalk(int kind, ProgressCallback callback, void* context) override;
+    bool RestartWantedOnInstall() override { return enabled && restartAfterInstall; }
+    bool RestartWantedOnUninstall() override { return enabled && restartAfterRemoval; }
+    void SaveRecord(HKEY key) override;
+    void RemoveRecord(HKEY key) override;
+    bool CanRemove() override { return !(recorded && !enabled); }
+
+    StrBuf name;
+    StrBuf recordName;                  // "App" + f1
+    StrBuf sections[kSectionCount];     // f2..f9
+    bool enabled = true;
+    bool changeable = true;
+    bool recorded = false;
+    bool restartAfterInstall = false;
+    bool restartAfterRemoval = false;
+    bool deleteOemClassFiles = false;
+    StrBuf oemClass;
+    int spaceNeeded = 0;
+    int deviceType = 0;
+
+private:
+    bool ReadComponentSections(const ScriptText& text);
+    enum { Files, Shortcuts, IniEntries, SpareFiles, RegistryEntries, RemovalFiles, ListCount };
+    OwnedList<EntryNode> lists_[ListCount];
+};

@@ -1,5 +1,6 @@
 #include "installer/files/install_decisions.h"
 
+#include <cstddef>
 #include "resources/resource_ids.h"
 
 QuestionAnswer AnswerFromReply(int reply) {

@@ -11,10 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);
     IniEntry entry = ReadIniEntry(text.c_str());
     StrBuf line = FormatIniEntry(entry);
-    // Fields without quotes, commas or colons survive a round trip.
-    bool plain = line.Find('"') < 0 && entry.file.Find(',') < 0 && entry.section.Find(',') < 0 &&
-                 entry.key.Find(',') < 0 && entry.key.Find(':') < 0 && entry.value.Find(',') < 0;
-    if (plain && FormatIniEntry(ReadIniEntry(line)) != line.c_str()) abort();
+    // Without quotes every field is trimmed and free of its separator, so it reads back the same.
+    bool unquoted = text.find('"') == std::string::npos;
+    if (unquoted && FormatIniEntry(ReadIniEntry(line)) != line.c_str()) abort();
 
     TextPieces pieces;
     for (size_t at = 0; at < text.size(); at += kIniPieceSize - 1)

@@ -77,3 +77,17 @@ CallbackDecision DecideVersionConflict(unsigned bits, bool silent) {
 CallbackDecision DecideNeedSource(bool silent) {
     return silent ? Reply(ReplyCancel) : Ask(0);
 }
+
+int StandardFileReply(unsigned event, unsigned bits, bool silent, AskUserFn ask, void* askContext) {
+    CallbackDecision decision;
+    if (event == EV_INSTALL_ERROR)
+        decision = DecideInstallError(bits, silent);
+    else if (event == EV_VERSION_CONFLICT)
+        decision = DecideVersionConflict(bits, silent);
+    else if (event == EV_NEED_SOURCE)
+        decision = DecideNeedSource(silent);
+    else
+        return 0;
+    if (!decision.ask) return decision.reply;
+    return ask ? ask(event, decision.messageId, askContext) : ReplyAbort;
+}

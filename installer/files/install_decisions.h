@@ -29,3 +29,9 @@ CallbackDecision DecideNeedSource(bool silent);
 unsigned InstallErrorMessageId(unsigned bits);
 unsigned ConflictMessageId(unsigned bits);
 const unsigned kInstallErrorStyle = 0x22;   // Abort, Retry, Ignore with a question icon
+
+// The standard callback's reply to a file-installation question (EV_INSTALL_ERROR,
+// EV_VERSION_CONFLICT, EV_NEED_SOURCE): answered here when the rules say so, otherwise
+// ask(messageId) shows the question and its button is the reply. Other events: 0.
+using AskUserFn = int (*)(unsigned event, unsigned messageId, void* askContext);
+int StandardFileReply(unsigned event, unsigned bits, bool silent, AskUserFn ask, void* askContext);

@@ -9,5 +9,3 @@ bool DirectoryExists(const char* path);
 bool CreateDirectoryTree(const char* path);
 // Removes empty directories below path and path itself when empty; with deleteFiles, files too.
 bool DeleteDirectoryTree(const char* path, bool deleteFiles);
-// Deletes a file, clearing a read-only attribute first when needed.
-bool ForceDelete(const char* path);

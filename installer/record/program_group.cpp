@@ -4,6 +4,7 @@
 #include "installer/core/path_text.h"
 #include "installer/core/system_paths.h"
 #include "installer/files/disk_and_directories.h"
+#include "installer/files/file_copy.h"
 #include "installer/record/shell_link.h"
 #include "installer/registry/well_known_locations.h"
 

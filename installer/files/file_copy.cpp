@@ -1,0 +1,45 @@
+#include "installer/files/file_copy.h"
+
+#include <lzexpand.h>
+#include "installer/core/handles.h"
+
+bool FileExists(const char* path) {
+    if (!path || !*path) return false;
+    FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    return file.valid();
+}
+
+bool ForceDelete(const char* path) {
+    if (!path || !*path) return false;
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileA(path) != 0;
+}
+
+namespace {
+// LZ handles are few (16 at once): each is closed on every path.
+class LzHandle {
+public:
+    explicit LzHandle(INT h) : h_(h) {}
+    ~LzHandle() { if (h_ >= 0) LZClose(h_); }
+    LzHandle(const LzHandle&) = delete;
+    LzHandle& operator=(const LzHandle&) = delete;
+    INT get() const { return h_; }
+    bool valid() const { return h_ >= 0; }
+private:
+    INT h_;
+};
+}  // namespace
+
+LONG LzCopyFile(const char* sourcePath, const char* destinationPath) {
+    if (!sourcePath || !destinationPath) return LZERROR_BADINHANDLE;
+    OFSTRUCT sourceInfo{}, destinationInfo{};
+    LzHandle source(LZOpenFileA(const_cast<char*>(sourcePath), &sourceInfo, OF_READ));
+    if (!source.valid()) return source.get() < 0 ? source.get() : LZERROR_BADINHANDLE;
+    LzHandle destination(LZOpenFileA(const_cast<char*>(destinationPath), &destinationInfo, OF_CREATE));
+    if (!destination.valid()) return LZERROR_BADOUTHANDLE;
+    return LZCopy(source.get(), destination.get());
+}
+
+bool ExpandCopy(const char* sourcePath, const char* destinationPath) {
+    return LzCopyFile(sourcePath, destinationPath) > 0;
+}

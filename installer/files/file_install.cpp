@@ -1,0 +1,110 @@
+#include "installer/files/file_install.h"
+
+#include <cstring>
+#include "installer/core/path_text.h"
+#include "installer/core/startup.h"
+#include "installer/core/system_paths.h"
+#include "installer/files/deferred_replace.h"
+#include "installer/files/file_copy.h"
+
+namespace {
+int Raise(ProgressCallback callback, void* context, unsigned event, uintptr_t parameter, uintptr_t request) {
+    return callback ? callback(event, parameter, request, context) : 0;
+}
+
+FileCopyRequest RequestFor(const FileInstallItem& item, const StrBuf& sourceDir) {
+    FileCopyRequest request;
+    request.diskLabel = item.hasDisk ? item.diskLabel.c_str() : nullptr;
+    request.displayName = item.displayName;
+    request.sourceDir = sourceDir;
+    request.sourceName = item.sourceName;
+    request.destDir = item.destDir;
+    request.destName = item.destName;
+    return request;
+}
+
+// Until the source is there: asks for it; false when the user gives up.
+bool FindSource(FileInstallItem& item, StrBuf& sourceDir, ProgressCallback callback, void* context) {
+    while (!FileExists(JoinPath(sourceDir, item.sourceName))) {
+        char buffer[kSourceBufferSize];
+        lstrcpynA(buffer, item.displayName, kSourceBufferSize);
+        int reply = Raise(callback, context, EV_NEED_SOURCE, reinterpret_cast<uintptr_t>(buffer), kSourceBufferSize);
+        if (reply != ReplyOk) return false;
+        buffer[kSourceBufferSize - 1] = 0;
+        sourceDir = buffer;
+    }
+    return true;
+}
+
+// The file goes next to its destination under a temporary name and replaces it at restart.
+bool CopyForRestart(const char* sourcePath, const FileInstallItem& item, const char* destPath) {
+    StrBuf temporary = TempFileIn(item.destDir);
+    if (temporary.IsEmpty()) return false;
+    if (!ExpandCopy(sourcePath, temporary)) {
+        DeleteFileA(temporary);
+        return false;
+    }
+    ScheduleReplace(destPath, temporary);
+    return true;
+}
+
+// The service's temporary name is bare on Windows and begins with a backslash on Wine.
+StrBuf ServiceTempPath(const char* destDir, const char* tempName) {
+    while (*tempName == '\\') ++tempName;
+    return JoinPath(destDir, tempName);
+}
+}  // namespace
+
+InstallOutcome VersionCheckedInstall(ProgressCallback callback, void* context, const FileCopyRequest& request,
+                                     VersionInstallFn service) {
+    if (!service) service = VersionInstallService();
+    DWORD flags = 0;
+    for (;;) {
+        char tempName[140] = "";
+        UINT tempLength = sizeof tempName;
+        DWORD result = service(flags, request.sourceName, request.destName, request.sourceDir, request.destDir,
+                               request.destDir, tempName, &tempLength);
+        tempName[sizeof tempName - 1] = 0;
+        if ((result & VIF_TEMPFILE_BIT) && tempName[0]) ForceDelete(ServiceTempPath(request.destDir, tempName));
+
+        unsigned bits = 0;
+        unsigned event = 0;
+        switch (StepForResult(result, NativeArchitecture())) {
+        case ResultStep::Done: return OutcomeInstalled;
+        case ResultStep::SourceUnreadable: return OutcomeSourceUnreadable;
+        case ResultStep::InUse: return OutcomeInUse;
+        case ResultStep::AskConflict: bits = result & kConflictGroup; event = EV_VERSION_CONFLICT; break;
+        case ResultStep::AskError: bits = result & kErrorGroup; event = EV_INSTALL_ERROR; break;
+        }
+        int reply = Raise(callback, context, event, bits, reinterpret_cast<uintptr_t>(&request));
+        switch (AnswerFromReply(reply)) {
+        case QuestionAnswer::Force: flags |= kForceInstallFlag; break;   // stays for every later attempt
+        case QuestionAnswer::Skip: return OutcomeSkipped;
+        case QuestionAnswer::Abort: return OutcomeAbort;
+        }
+    }
+}
+
+bool InstallFileEntry(FileInstallItem& item, ProgressCallback callback, void* context) {
+    StrBuf sourceDir = item.sourceDir;
+    if (Raise(callback, context, EV_ITEM_BEGIN, reinterpret_cast<uintptr_t>(item.displayName.c_str()), 0) == 0) {
+        if (!item.sourceResolved || !item.destResolved) return false;
+        if (!FindSource(item, sourceDir, callback, context)) return false;
+        FileCopyRequest request = RequestFor(item, sourceDir);
+        StrBuf sourcePath = JoinPath(sourceDir, item.sourceName);
+        StrBuf destPath = JoinPath(item.destDir, item.destName);
+
+        bool placed = !FileExists(destPath) && ExpandCopy(sourcePath, destPath);
+        bool skipped = false;
+        if (!placed && item.installMode == kReplaceAtRestartMode) {
+            if (!CopyForRestart(sourcePath, item, destPath)) return false;
+        } else if (!placed) {
+            InstallOutcome outcome = VersionCheckedInstall(callback, context, request, item.versionService);
+            if (outcome == OutcomeAbort || outcome == OutcomeSourceUnreadable) return false;
+            if (outcome == OutcomeInUse && !CopyForRestart(sourcePath, item, destPath)) return false;
+            skipped = outcome == OutcomeSkipped;
+        }
+        if (!skipped) item.installedLocation = request.destDir;
+    }
+    return Raise(callback, context, EV_ITEM_END, 0, 0) == 0;
+}

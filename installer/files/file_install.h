@@ -1,0 +1,32 @@
+#pragma once
+// Installing one file of a component: finding the source (asking for the medium), plain copy
+// of a new file, version-checked installation over an existing one, and replacement at the
+// next restart when the file is in use or its entry asks for it.
+#include "installer/core/strbuf.h"
+#include "installer/files/install_decisions.h"
+#include "installer/files/progress_events.h"
+#include "installer/files/version_install_service.h"
+
+const int kReplaceAtRestartMode = 5;
+
+// What installing one file entry needs; the entry fills it from its line and resolved tables.
+struct FileInstallItem {
+    StrBuf displayName;
+    bool hasDisk = false;
+    StrBuf diskLabel;
+    bool sourceResolved = false;   // the entry's source directory id named a table entry
+    StrBuf sourceDir;
+    StrBuf sourceName;
+    bool destResolved = false;
+    StrBuf destDir;
+    StrBuf destName;
+    int installMode = 0;           // 5: replace at restart when the destination exists
+    VersionInstallFn versionService = nullptr;   // null: the service chosen for this system
+    StrBuf installedLocation;      // set to the destination directory once the file is in place
+};
+
+// True when the file was installed, skipped or deferred and the user did not cancel.
+bool InstallFileEntry(FileInstallItem& item, ProgressCallback callback, void* context);
+// Runs the version service on the request's files, putting doubtful results to the callback.
+InstallOutcome VersionCheckedInstall(ProgressCallback callback, void* context, const FileCopyRequest& request,
+                                     VersionInstallFn service = nullptr);

@@ -1,0 +1,19 @@
+#pragma once
+// The two whole-file rewrites of INI entries, over the pieces the file is read in (lines of at
+// most 255 characters; a longer line comes as several pieces, copied unchanged). Pure text.
+#include <vector>
+#include "installer/core/strbuf.h"
+
+using TextPieces = std::vector<StrBuf>;
+const int kIniPieceSize = 256;   // read buffer: 255 characters and the NUL
+
+struct IniRewrite {
+    bool changed = false;   // false: the file stays as it was
+    TextPieces pieces;
+};
+
+// Adds "key=value" as the last line of the section (at the end of the file when the section
+// is missing), unless the section already holds that line.
+IniRewrite AddLineRewrite(const TextPieces& pieces, const char* section, const char* key, const char* value);
+// Drops the section's first "key=value" line; other lines are copied unchanged.
+IniRewrite RemoveLineRewrite(const TextPieces& pieces, const char* section, const char* key, const char* value);

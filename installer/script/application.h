@@ -18,7 +18,9 @@ public:
     // Empties the tree and restores every default (a fresh run in the same process).
     void Reset();
 
+    // The application's own group name is the [App] section's DefPMGroup.
     StrBuf GroupName() const override { return settings.groupName; }
+    void SetGroupName(const char* name) { settings.groupName = name; }
     bool UseCommonPrograms() const override;
     bool WriteScript(HANDLE file) override;   // the [App] section of a record copy
 

@@ -242,7 +242,7 @@ TEST(ScriptTree, FoldersAndGroupFallBackToTheParent) {
     Application app;
     app.SetSourceDir("D:\\");
     app.SetInstallDir("C:\\Pen");
-    app.settings.groupName = "Pen Tools";
+    app.SetGroupName("Pen Tools");
     SetupScript* script = new SetupScript(&app);
     app.AppendChild(script);
     Component* component = new Component(script, "Main=x");

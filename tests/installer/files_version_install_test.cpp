@@ -381,3 +381,28 @@ TEST_F(FileInstall, CancelAtTheStartSkipsTheFileAndCancelAtTheEndFailsTheList) {
     EXPECT_TRUE(InstallFileEntry(skipped, Recorder::Callback, &recorder));
     EXPECT_TRUE(skipped.installedLocation.IsEmpty());
 }
+
+TEST_F(FileInstall, CompressedSourcesAreExpandedOnEveryPath) {
+    std::string compressed = TestBinDirectory() + "\\versioned_v1.ex_";
+    ASSERT_NE(ReadBytes(Program("v1")), ReadBytes(compressed));
+    ASSERT_TRUE(CopyFileA(compressed.c_str(), (source / "tool.ex_").c_str(), FALSE));
+    item.sourceName = "tool.ex_";
+    EXPECT_TRUE(InstallFileEntry(item, Recorder::Callback, &recorder));   // a new file
+    EXPECT_EQ(ReadBytes(Program("v1")), DestBytes());
+
+    // Over a newer file the expanded file's version is compared: it is older.
+    ASSERT_TRUE(CopyFileA(Program("v2").c_str(), (dest / "tool.exe").c_str(), FALSE));
+    recorder = Recorder();
+    recorder.replies = {ReplyNo};
+    EXPECT_TRUE(InstallFileEntry(item, Recorder::Callback, &recorder));
+    EXPECT_EQ((std::vector<unsigned>{EV_ITEM_BEGIN, EV_VERSION_CONFLICT, EV_ITEM_END}), recorder.Codes());
+    EXPECT_EQ(unsigned(VIF_MISMATCH_BIT | VIF_SRCOLD_BIT), recorder.events[1].bits);
+    EXPECT_EQ(ReadBytes(Program("v2")), DestBytes());
+
+    // Installed anyway: the expanded bytes arrive.
+    recorder.replies = {ReplyYes};
+    recorder.next = 0;
+    EXPECT_TRUE(InstallFileEntry(item, Recorder::Callback, &recorder));
+    EXPECT_EQ(ReadBytes(Program("v1")), DestBytes());
+    EXPECT_EQ(std::vector<std::string>{"tool.exe"}, FilesIn(dest.path()));
+}

@@ -35,6 +35,11 @@ LONG LzCopyFile(const char* sourcePath, const char* destinationPath) {
     OFSTRUCT sourceInfo{}, destinationInfo{};
     LzHandle source(LZOpenFileA(const_cast<char*>(sourcePath), &sourceInfo, OF_READ));
     if (!source.valid()) return source.get() < 0 ? source.get() : LZERROR_BADINHANDLE;
+    // The LZ library, failing to create a name, may create its compressed form ("x.ex_")
+    // instead: only a destination that can be created under its own name is handed over.
+    FileHandle probe(CreateFileA(destinationPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!probe) return LZERROR_BADOUTHANDLE;
+    probe.reset();
     LzHandle destination(LZOpenFileA(const_cast<char*>(destinationPath), &destinationInfo, OF_CREATE));
     if (!destination.valid()) return LZERROR_BADOUTHANDLE;
     return LZCopy(source.get(), destination.get());

@@ -9,6 +9,9 @@ template=${TEMPLATE_PREFIX:?TEMPLATE_PREFIX must name a clean Wine prefix}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 wine=/usr/lib/wine/wine64 server=/usr/lib/wine/wineserver
 failures=0
+prefix=
+# The servers are kept running during a run: end the last one whatever happens.
+trap '[ -n "$prefix" ] && WINEPREFIX=$prefix "$server" -k >/dev/null 2>&1' EXIT
 fail() { echo "FAIL $*"; failures=$((failures + 1)); }
 ok() { echo "ok   $*"; }
 expect_bytes() {   # host file, wanted text, what

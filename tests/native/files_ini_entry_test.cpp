@@ -95,15 +95,6 @@ TEST(IniWords, AppendedWordIsFoundIgnoringCaseAndCutOnce) {
     EXPECT_STREQ("mouse", CutWordNoCase("mouse", "tablet"));
 }
 
-TEST(IniAddLine, InsertsAsTheSectionsLastLineOnceOnly) {
-    TextPieces file = Pieces({"[boot]\n", "shell=x\n", "[386Enh]\n", "device=mouse.386\n", "\n", "[other]\n", "a=b\n"});
-    IniRewrite first = AddLineRewrite(file, "386enh", "device", "tablet.386");
-    ASSERT_TRUE(first.changed);
-    EXPECT_EQ("[boot]\nshell=x\n[386Enh]\ndevice=mouse.386\n\ndevice=tablet.386\n[other]\na=b\n", Joined(first.pieces));
-    // A second run finds its own line and leaves the file alone.
-    EXPECT_FALSE(AddLineRewrite(first.pieces, "386Enh", "device", "tablet.386").changed);
-}
-
 TEST(IniAddLine, MissingSectionOrLastLineWithoutLineFeedAppendsAtTheEnd) {
     EXPECT_EQ("[a]\nx=1\ndevice=t\n", Joined(AddLineRewrite(Pieces({"[a]\n", "x=1\n"}), "b", "device", "t").pieces));
     EXPECT_EQ("[b]\nx=1\ndevice=t\n", Joined(AddLineRewrite(Pieces({"[b]\n", "x=1"}), "b", "device", "t").pieces));

@@ -124,9 +124,12 @@ void ParseSection(const ScriptText& text, const char* name, int kind, SectionRea
     ReadSectionPass(text, name, kind, reader);
 }
 
+IncludeFollower::IncludeFollower(const ScriptText& text, int kind, SectionReader& inner, const Context& context)
+    : text_(text), kind_(kind), inner_(inner), context_(context), depth_(0), passesLeft_(&ownPasses_) {}
+
 IncludeFollower::IncludeFollower(const ScriptText& text, int kind, SectionReader& inner, const Context& context,
-                                 int depth)
-    : text_(text), kind_(kind), inner_(inner), context_(context), depth_(depth) {}
+                                 int depth, int* passesLeft)
+    : text_(text), kind_(kind), inner_(inner), context_(context), depth_(depth), passesLeft_(passesLeft) {}
 
 void IncludeFollower::KeyLine(const StrBuf& line) {
     StrBuf value(line);
@@ -135,18 +138,19 @@ void IncludeFollower::KeyLine(const StrBuf& line) {
         inner_.KeyLine(line);
         return;
     }
-    if (depth_ >= kMaxIncludeDepth) return;
+    if (depth_ >= kMaxIncludeDepth || *passesLeft_ <= 0) return;
+    --*passesLeft_;
     StrBuf section = NextField(value, ',', true);
     value.Trim();
     if (value.IsEmpty()) {
-        IncludeFollower nested(text_, kind_, inner_, context_, depth_ + 1);
+        IncludeFollower nested(text_, kind_, inner_, context_, depth_ + 1, passesLeft_);
         ReadSectionPass(text_, section, kind_, nested);
         return;
     }
     if (!context_.files) return;
     StrBuf path = JoinPath(context_.sourceDir, value);
     context_.files->WithFile(path, [&](const ScriptText& fileText) {
-        IncludeFollower nested(fileText, kind_, inner_, context_, depth_ + 1);
+        IncludeFollower nested(fileText, kind_, inner_, context_, depth_ + 1, passesLeft_);
         if (context_.plainSectionInFiles)
             ReadSectionPass(fileText, section, kind_, nested);
         else

@@ -57,8 +57,11 @@ void ParseSection(const ScriptText& text, const char* name, int kind, SectionRea
                   const char* languageSuffix);
 bool HasSectionHeader(const ScriptText& text, const char* name);
 
-// Includes deeper than this read nothing (a section that includes itself would never end).
+// Includes deeper than this read nothing (a section that includes itself would never end),
+// and one top-level reading follows at most kMaxIncludePasses includes in all (sections
+// that each include several others would otherwise multiply the work at every level).
 const int kMaxIncludeDepth = 8;
+const int kMaxIncludePasses = 256;
 
 // A reader that follows "*include" lines before handing the others on.
 class IncludeFollower : public SectionReader {
@@ -69,14 +72,18 @@ public:
         StrBuf languageSuffix;
         bool plainSectionInFiles = false; // component sections: no ".all" or language variant
     };
-    IncludeFollower(const ScriptText& text, int kind, SectionReader& inner, const Context& context, int depth = 0);
+    IncludeFollower(const ScriptText& text, int kind, SectionReader& inner, const Context& context);
     void KeyLine(const StrBuf& line) override;
 private:
+    IncludeFollower(const ScriptText& text, int kind, SectionReader& inner, const Context& context, int depth,
+                    int* passesLeft);
     ScriptText text_;
     int kind_;
     SectionReader& inner_;
     const Context& context_;
     int depth_;
+    int ownPasses_ = kMaxIncludePasses;
+    int* passesLeft_;   // shared by every follower of one top-level reading
 };
 
 // A SectionReader made from a function.

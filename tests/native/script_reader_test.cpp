@@ -188,3 +188,16 @@ TEST(ScriptWriting, HeadersCarryTheLanguageSuffix) {
     EXPECT_EQ(std::string("[App.deu]"), SectionHeaderLine("App", ".deu").c_str());
     EXPECT_EQ(std::string("[Disks]"), SectionHeaderLine("Disks", "").c_str());
 }
+
+TEST(ScriptIncludes, SectionsIncludingEachOtherManyTimesStayBounded) {
+    // Every level includes the next one four times: without a bound on the whole
+    // reading this is 4^8 passes.
+    std::string text = "[Disks]\r\n";
+    for (int i = 0; i < 4; ++i) text += "*include=Disks\r\n";
+    text += "line\r\n";
+    Collector sink;
+    IncludeFollower::Context context;
+    IncludeFollower follower(ScriptText(text.c_str()), 4, sink, context);
+    ReadSectionPass(ScriptText(text.c_str()), "Disks", 4, follower);
+    EXPECT_EQ(static_cast<size_t>(kMaxIncludePasses + 1), sink.lines.size());
+}

@@ -47,7 +47,8 @@ protected:
         frame = std::make_unique<CMainFrame>(medium.path() + "\\");
         ASSERT_TRUE(frame->Create());
         SetForegroundWindow(frame->Window());
-        Settle(600);
+        Settle(300);
+        GrabWhen("opening", [](const Canvas& c) { return c.Pixel(2, 2) == kBack; });
     }
     // The window's client area as the screen shows it.
     std::unique_ptr<Canvas> Grab(const char* name) {
@@ -69,6 +70,18 @@ protected:
         mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
         Settle();
     }
+    // Grabs until the screen shows what `shown` looks for (the display lags behind the
+    // window's state), at most five seconds; the last grab is returned either way.
+    template <typename Shown>
+    std::unique_ptr<Canvas> GrabWhen(const char* name, Shown shown) {
+        std::unique_ptr<Canvas> canvas;
+        for (int waited = 0; waited < 5000; waited += 100) {
+            canvas = Grab(name);
+            if (shown(*canvas)) break;
+            Settle(100);
+        }
+        return canvas;
+    }
     static int CountIn(const Canvas& c, COLORREF colour, const Rect& r) {
         return c.Count(colour, r.left, r.top, r.right, r.bottom);
     }
@@ -86,19 +99,22 @@ TEST_F(LauncherScreen, TextMenuFollowsMouseAndKeys) {
     ASSERT_EQ(3u, frame->Items().size());
     Rect setup = frame->Items()[0]->textRect, docs = frame->Items()[1]->textRect;
 
-    std::unique_ptr<Canvas> shown = Grab("text-menu");
+    std::unique_ptr<Canvas> shown =
+        GrabWhen("text-menu", [&](const Canvas& c) { return CountIn(c, kYellow, setup) > 20; });
     EXPECT_EQ(kBack, shown->Pixel(2, 2));
     EXPECT_GT(CountIn(*shown, kYellow, setup), 20);
     EXPECT_EQ(0, CountIn(*shown, kCyan, setup));
 
     MoveTo(docs);
-    std::unique_ptr<Canvas> hover = Grab("text-menu-hover");
+    std::unique_ptr<Canvas> hover =
+        GrabWhen("text-menu-hover", [&](const Canvas& c) { return CountIn(c, kCyan, docs) > 20; });
     EXPECT_GT(CountIn(*hover, kCyan, docs), 20);
     EXPECT_GT(CountIn(*hover, kYellow, setup), 20);
 
     mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
     Settle();
-    std::unique_ptr<Canvas> pressed = Grab("text-menu-pressed");
+    std::unique_ptr<Canvas> pressed =
+        GrabWhen("text-menu-pressed", [&](const Canvas& c) { return CountIn(c, kMagenta, docs) > 20; });
     EXPECT_GT(CountIn(*pressed, kMagenta, docs), 20);
     mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     Settle();
@@ -107,12 +123,29 @@ TEST_F(LauncherScreen, TextMenuFollowsMouseAndKeys) {
     // Keys act on release: Up from the manual item is the setup item, wrapping Down twice.
     PostMessageA(frame->Window(), WM_KEYUP, VK_UP, 0);
     Settle();
-    std::unique_ptr<Canvas> keyed = Grab("text-menu-key");
+    std::unique_ptr<Canvas> keyed =
+        GrabWhen("text-menu-key", [&](const Canvas& c) { return CountIn(c, kCyan, setup) > 20; });
     EXPECT_GT(CountIn(*keyed, kCyan, setup), 20);
-    PostMessageA(frame->Window(), WM_KEYUP, VK_RETURN, 0);
+    // A real key: nothing while it is held, the next item once it is let go.
+    keybd_event(VK_DOWN, 0, 0, 0);
+    Settle();
+    EXPECT_EQ(frame->Items()[0].get(), g_menu.hotItem);
+    keybd_event(VK_DOWN, 0, KEYEVENTF_KEYUP, 0);
+    Settle();
+    EXPECT_EQ(frame->Items()[1].get(), g_menu.hotItem);
+    keybd_event(VK_UP, 0, 0, 0);
+    keybd_event(VK_UP, 0, KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_RETURN, 0, 0, 0);
+    Settle();
+    EXPECT_TRUE(shell.calls().empty());
+    keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
     Settle();
     ASSERT_EQ(1u, shell.calls().size());
     EXPECT_EQ("Instally.exe", shell.calls()[0].file);
+    keybd_event(VK_ESCAPE, 0, 0, 0);
+    keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    Settle();
+    EXPECT_EQ(nullptr, frame->Window());
 }
 
 TEST_F(LauncherScreen, PictureMenuKeyColourOnlyTransparentWhenAsked) {
@@ -122,9 +155,11 @@ TEST_F(LauncherScreen, PictureMenuKeyColourOnlyTransparentWhenAsked) {
                  "\r\n[Two]\r\nPictureUp=" + medium / "up.bmp" + "\r\n");
         Rect picture = frame->Items()[0]->pictureRect;
         ASSERT_EQ(60, picture.Width());
-        std::unique_ptr<Canvas> shown = Grab(transparent ? "picture-menu-transparent" : "picture-menu-opaque");
         Rect left{picture.left, picture.top, picture.left + 30, picture.bottom};
         Rect right{picture.left + 30, picture.top, picture.right, picture.bottom};
+        std::unique_ptr<Canvas> shown =
+            GrabWhen(transparent ? "picture-menu-transparent" : "picture-menu-opaque",
+                     [&](const Canvas& c) { return CountIn(c, kRed, right) == 900; });
         EXPECT_EQ(900, CountIn(*shown, transparent ? kBack : kWhite, left)) << transparent;
         EXPECT_EQ(900, CountIn(*shown, kRed, right));
         frame.reset();

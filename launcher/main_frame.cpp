@@ -173,10 +173,10 @@ void CMainFrame::OnLButtonDown(int x, int y) {
 void CMainFrame::OnLButtonUp(int x, int y) {
     g_menu.pressed = false;
     Invalidate();
-    if (GetCapture() == window_) {
-        ReleaseCapture();
-        g_menu.capturedItem = nullptr;
-    }
+    // Only a press that began on an item of this window can choose one.
+    if (GetCapture() != window_) return;
+    ReleaseCapture();
+    g_menu.capturedItem = nullptr;
     MenuItem* item = ItemAt(x, y);
     if (item && item == g_menu.hotItem) {
         item->Execute(window_);

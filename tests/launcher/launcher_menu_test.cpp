@@ -174,6 +174,14 @@ TEST_F(LauncherMenu, PressMoveOffAndReleaseRunsNothing) {
     Mouse(WM_LBUTTONUP, POINT{5, 5});
     EXPECT_EQ(nullptr, g_menu.hotItem);
     EXPECT_TRUE(shell.calls().empty());
+
+    // A press that began off the items (or outside the window) chooses nothing on release.
+    Mouse(WM_LBUTTONDOWN, POINT{5, 5});
+    EXPECT_EQ(nullptr, GetCapture());
+    Mouse(WM_MOUSEMOVE, install);
+    Mouse(WM_LBUTTONUP, install);
+    EXPECT_EQ(&Item(0), g_menu.hotItem);
+    EXPECT_TRUE(shell.calls().empty());
 }
 
 TEST_F(LauncherMenu, ClickStartsTheProgramInItsFolder) {

@@ -50,7 +50,7 @@ public:
         CloseHandle(pi_.hProcess);
     }
     bool started() const { return started_; }
-    HWND WaitForMenu(DWORD timeoutMs = 15000) const {
+    HWND WaitForMenu(DWORD timeoutMs = 30000) const {
         for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
             HWND found = nullptr;
             for (HWND w = FindWindowA(kMenuWindowClass, nullptr); w; w = FindWindowExA(nullptr, w, kMenuWindowClass, nullptr)) {
@@ -73,7 +73,7 @@ private:
     bool started_ = false;
 };
 
-std::string WaitForFile(const std::string& path, DWORD timeoutMs = 15000) {
+std::string WaitForFile(const std::string& path, DWORD timeoutMs = 30000) {
     for (DWORD waited = 0; waited < timeoutMs; waited += 100) {
         std::string text = ReadBytes(path);
         if (!text.empty()) return text;
@@ -95,7 +95,7 @@ TEST(LauncherProgram, ReturnStartsTheInstallerFromTheMediumAndEscapeCloses) {
     EXPECT_FALSE(run.Ended(200));   // the menu stays open
     PostMessageA(menu, WM_KEYUP, VK_ESCAPE, 0);
     DWORD code = 99;
-    EXPECT_TRUE(run.Ended(15000, &code));
+    EXPECT_TRUE(run.Ended(30000, &code));
     EXPECT_EQ(0u, code);
 }
 
@@ -107,7 +107,7 @@ TEST(LauncherProgram, ExitItemEndsTheProgram) {
     PostMessageA(menu, WM_KEYUP, VK_UP, 0);
     PostMessageA(menu, WM_KEYUP, VK_UP, 0);   // wraps to the last item, Quit
     PostMessageA(menu, WM_KEYUP, VK_RETURN, 0);
-    EXPECT_TRUE(run.Ended(15000));
+    EXPECT_TRUE(run.Ended(30000));
     EXPECT_FALSE(FileThere(medium.dir / "Driver\\started.txt"));
 }
 
@@ -118,13 +118,13 @@ TEST(LauncherProgram, MissingBackgroundEndsAtOnce) {
         LauncherRun run(medium);
         ASSERT_TRUE(run.started());
         DWORD code = 99;
-        EXPECT_TRUE(run.Ended(15000, &code)) << inf;
+        EXPECT_TRUE(run.Ended(30000, &code)) << inf;
         EXPECT_EQ(0u, code);
     }
     Medium none("");
     DeleteFileA((none.dir / "setup.inf").c_str());
     LauncherRun run(none);
-    EXPECT_TRUE(run.Ended(15000));
+    EXPECT_TRUE(run.Ended(30000));
 }
 
 std::set<DWORD> ProcessIds() {
@@ -169,8 +169,11 @@ TEST(LauncherProgram, ProgramManagerOpensTheFolderThroughTheShell) {
     ASSERT_TRUE(frame.Create());
     std::set<DWORD> before = ProcessIds();
     SendMessageA(frame.Window(), WM_KEYUP, VK_TAB, 0);
+    EXPECT_EQ("", EndNewProcess(before, 1000));   // choosing the item alone opens nothing
     SendMessageA(frame.Window(), WM_KEYUP, VK_RETURN, 0);
-    EXPECT_NE("", EndNewProcess(before, 15000));
+    std::string opener = EndNewProcess(before, 30000);
+    EXPECT_NE("", opener);
+    RecordProperty("opened_by", opener);
     EXPECT_TRUE(IsWindow(frame.Window()));
 }
 

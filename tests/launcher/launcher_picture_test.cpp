@@ -92,20 +92,6 @@ TEST(LauncherPictures, PlaceholderIsASmallGreyDib) {
     EXPECT_EQ(16, placeholder.Width());
 }
 
-TEST(LauncherPictures, PackedDibColourTableFollowsDepth) {
-    BITMAPINFOHEADER header = {};
-    struct Case { WORD bits; DWORD used; unsigned colours; } cases[] = {
-        {1, 0, 2}, {4, 0, 16}, {8, 0, 256}, {8, 17, 17}, {24, 0, 0}, {32, 0, 0}};
-    for (const Case& c : cases) {
-        header.biBitCount = c.bits;
-        header.biClrUsed = c.used;
-        EXPECT_EQ(c.colours, DibColourCount(header)) << c.bits;
-    }
-    EXPECT_EQ(4u * 3, DibImageBytes(3, 3, 8));     // rows padded to 4 bytes
-    EXPECT_EQ(12u * 2, DibImageBytes(3, -2, 32));
-    EXPECT_EQ(0u, DibImageBytes(100000, 100000, 24));
-}
-
 TEST(LauncherPictures, MonochromeBitmapPacksWithTwoColours) {
     GdiObject mono(CreateBitmap(9, 4, 1, 1, nullptr));
     std::vector<BYTE> packed = BitmapToPackedDib(static_cast<HBITMAP>(mono.get()), nullptr);

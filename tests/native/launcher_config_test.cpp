@@ -125,10 +125,9 @@ ItemSettings ReadItem(const ProfileText& ini, const std::string& name, const std
 }
 
 TEST(LauncherItemSection, TypeNamesInAnyCase) {
-    EXPECT_EQ(ActionExit, ItemActionOf("exit"));
-    EXPECT_EQ(ActionExecuteFile, ItemActionOf("ExecuteFile"));
-    EXPECT_EQ(ActionProgramManager, ItemActionOf("PROGRAMMANAGER"));
-    EXPECT_EQ(ActionNone, ItemActionOf("RUN"));
+    EXPECT_EQ(ActionExecuteFile, ReadItem(ProfileText("[Go]\nType=ExecuteFile\n"), "Go", "").action);
+    // An unknown type after a known one leaves the item without action.
+    EXPECT_EQ(ActionNone, ReadItem(ProfileText("[Go.all]\nType=EXIT\n[Go]\nType=RUN\n"), "Go", "").action);
     EXPECT_EQ(ActionExit, ReadItem(ProfileText("[Quit]\nType=exit\n"), "Quit", "").action);
 }
 

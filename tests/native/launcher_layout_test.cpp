@@ -93,14 +93,6 @@ TEST(LauncherPlacement, EmptyBoxOrContentChangesNothing) {
     EXPECT_FALSE(Rect{}.Contains(0, 0));
 }
 
-TEST(LauncherHit, RectanglesIncludeTopLeftButNotBottomRight) {
-    Rect r{10, 20, 30, 40};
-    EXPECT_TRUE(r.Contains(10, 20));
-    EXPECT_TRUE(r.Contains(29, 39));
-    EXPECT_FALSE(r.Contains(30, 25));
-    EXPECT_FALSE(r.Contains(15, 40));
-}
-
 TEST(LauncherKeyboard, MovesAndWrapsTheHotItem) {
     EXPECT_EQ(0, NextHotIndex(-1, 3));
     EXPECT_EQ(1, NextHotIndex(0, 3));
@@ -110,14 +102,6 @@ TEST(LauncherKeyboard, MovesAndWrapsTheHotItem) {
     EXPECT_EQ(1, PreviousHotIndex(2, 3));
     EXPECT_EQ(-1, NextHotIndex(-1, 0));
     EXPECT_EQ(0, NextHotIndex(0, 1));
-}
-
-TEST(LauncherLook, TextColourFollowsHotAndPressed) {
-    MenuSettings s;
-    s.textColor = 1; s.textColorSel = 2; s.textColorDown = 3;
-    EXPECT_EQ(1u, ItemTextColour(s, {false, true, true}));
-    EXPECT_EQ(2u, ItemTextColour(s, {true, false, false}));
-    EXPECT_EQ(3u, ItemTextColour(s, {true, true, true}));
 }
 
 TEST(LauncherLook, PictureShownForEachState) {

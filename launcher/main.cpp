@@ -1,4 +1,25 @@
-// PLACEHOLDER: the menu window is not built yet; the launcher starts and ends.
+// The autorun menu: shows the menu that "setup.inf" beside the program describes and
+// ends when its window is closed.
+#include "launcher/main_frame.h"
+#include "launcher/setup_inf.h"
+
+#include <objbase.h>
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    HRESULT com = CoInitialize(nullptr);
+    int result = 0;
+    {
+        CMainFrame frame(LauncherDirectory());
+        if (frame.Create()) {
+            MSG msg;
+            while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+            result = static_cast<int>(msg.wParam);
+        }
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return result;
+}

@@ -1,0 +1,6 @@
+#pragma once
+// The suffix of the language variants of "setup.inf" sections (".deu", ".fra", ...).
+
+// Suffix for a Windows language id: the first table row whose id equals the whole id
+// or its primary language (low 10 bits); "" when no row matches.
+const char* LanguageSuffixFor(unsigned languageId);

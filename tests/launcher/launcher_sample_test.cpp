@@ -1,0 +1,62 @@
+// The sample medium's menus build completely: every picture they name loads.
+#include "launcher/main_frame.h"
+#include "tests/launcher/launcher_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string WindowsPath(std::string unixPath) {
+    for (char& c : unixPath)
+        if (c == '/') c = '\\';
+    return "Z:" + unixPath;
+}
+
+// The current directory for the life of the object (picture names are relative to it).
+class CurrentDirectory {
+public:
+    explicit CurrentDirectory(const std::string& path) {
+        GetCurrentDirectoryA(MAX_PATH, previous_);
+        SetCurrentDirectoryA(path.c_str());
+    }
+    ~CurrentDirectory() { SetCurrentDirectoryA(previous_); }
+private:
+    char previous_[MAX_PATH] = {};
+};
+
+TEST(LauncherSample, EveryMenuOfTheSampleMediumBuilds) {
+    const std::string source = WindowsPath(LAUNCHER_SAMPLE_MEDIUM);
+    ScratchDir medium("sample");
+    CreateDirectoryA((medium / "art").c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((source + "\\art\\*").c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, find);
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            CopyFileA((source + "\\art\\" + found.cFileName).c_str(), (medium / "art\\" + found.cFileName).c_str(), FALSE);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    CurrentDirectory inMedium(medium.path());
+
+    struct Menu { const char* file; int itemType; } menus[] = {
+        {"setup.inf", 2}, {"menus\\setup-text.inf", 0}, {"menus\\setup-picture.inf", 1}};
+    for (const Menu& menu : menus) {
+        SCOPED_TRACE(menu.file);
+        ASSERT_TRUE(CopyFileA((source + "\\" + menu.file).c_str(), (medium / "setup.inf").c_str(), FALSE));
+        CMainFrame frame(medium.path() + "\\");
+        ASSERT_TRUE(frame.Create());
+        EXPECT_EQ(520, frame.Background()->Width());
+        EXPECT_EQ(380, frame.Background()->Height());
+        ASSERT_EQ(3u, frame.Items().size());
+        EXPECT_EQ(menu.itemType, g_menu.settings.itemType);
+        for (const auto& item : frame.Items()) {
+            EXPECT_EQ(menu.itemType == 1, item->textRect.Empty()) << item->text;
+            EXPECT_EQ(menu.itemType != 0, item->pictureRect.Width() == 40) << item->text;
+            EXPECT_NE(ActionNone, item->settings.action);
+        }
+        DestroyWindow(frame.Window());
+        PumpMessages();
+    }
+}
+
+}  // namespace

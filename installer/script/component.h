@@ -3,6 +3,7 @@
 // entry sections are read by ReadComponentSections; the entries live in lists per kind.
 #include <functional>
 #include <windows.h>
+#include "installer/script/component_keys.h"
 #include "installer/script/script_node.h"
 #include "installer/script/script_reader.h"
 
@@ -19,6 +20,8 @@ public:
     StrBuf SetupAppsLine() const;
 
     OwnedList<EntryNode>* EntryList(int kind);
+    // The first file entry whose destination name equals name, ignoring case; null when none.
+    class FileEntry* FindFileByDestName(const char* name);
     void ForEachEntry(const std::function<void(EntryNode&)>& visit);
     // The first entry of the file list whose link name equals name, ignoring case.
     const EntryNode* FindFileByLinkName(const char* name);
@@ -32,6 +35,11 @@ public:
     void SaveRecord(HKEY key) override;
     void RemoveRecord(HKEY key) override;
     bool CanRemove() override { return !(recorded && !enabled); }
+    void RunBeforePrograms() override;
+    void RunAfterPrograms() override;
+    bool WriteScript(HANDLE file) override;
+    // Chooses the component for the detected tablet family.
+    void SelectByDevice(bool noDetection, int detectedType, int forced);
 
     StrBuf name;
     StrBuf recordName;                  // "App" + f1
@@ -45,9 +53,13 @@ public:
     StrBuf oemClass;
     int spaceNeeded = 0;
     int deviceType = 0;
+    ComponentKeys keys;                 // as read; the program and library tables live here
 
 private:
     bool ReadComponentSections(const ScriptText& text);
+    void TakeSectionLine(int kind, const StrBuf& line);
+    void ExpandCopyFolder(const StrBuf& value);
+    void RunHelpers(bool afterItems);
     enum { Files, Shortcuts, IniEntries, SpareFiles, RegistryEntries, RemovalFiles, ListCount };
     OwnedList<EntryNode> lists_[ListCount];
 };

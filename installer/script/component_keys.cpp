@@ -5,8 +5,8 @@
 namespace {
 const char* const kProgramKeys[4] = {"IExeBefore", "IExeAfter", "UExeBefore", "UExeAfter"};
 
-void FillProgramSlot(ProgramSlot (&table)[kProgramSlots], StrBuf& value) {
-    for (ProgramSlot& slot : table) {
+void FillProgramSlot(ComponentProgram (&table)[kProgramSlots], StrBuf& value) {
+    for (ComponentProgram& slot : table) {
         if (!slot.program.IsEmpty()) continue;
         slot.program = NextField(value, ',', true);
         slot.wait = ReadYesNo(value);
@@ -15,8 +15,8 @@ void FillProgramSlot(ProgramSlot (&table)[kProgramSlots], StrBuf& value) {
     }
 }
 
-void FillLibrarySlot(LibrarySlot (&table)[kProgramSlots], StrBuf& value) {
-    for (LibrarySlot& slot : table) {
+void FillLibrarySlot(ComponentLibrary (&table)[kProgramSlots], StrBuf& value) {
+    for (ComponentLibrary& slot : table) {
         if (!slot.library.IsEmpty()) continue;
         slot.library = NextField(value, ',', true);
         slot.silent = ReadYesNo(value);
@@ -56,13 +56,13 @@ std::vector<StrBuf> WriteComponentKeyLines(const ComponentKeys& keys) {
         line.Format("DeleteOemClass=%c,\"%s\"", 'Y', keys.oemClass.c_str());
         lines.push_back(line);
     }
-    for (const LibrarySlot& slot : keys.libraries) {
+    for (const ComponentLibrary& slot : keys.libraries) {
         if (slot.library.IsEmpty()) continue;
         line.Format("LibraryReg=\"%s\",%c", slot.library.c_str(), YesNoLetter(slot.silent));
         lines.push_back(line);
     }
     for (int table : {UExeBefore, UExeAfter}) {
-        for (const ProgramSlot& slot : keys.programs[table]) {
+        for (const ComponentProgram& slot : keys.programs[table]) {
             if (slot.program.IsEmpty()) continue;
             line.Format("%s=\"%s\",%c,%c", kProgramKeys[table], slot.program.c_str(), YesNoLetter(slot.wait),
                         YesNoLetter(slot.silent));

@@ -4,12 +4,12 @@
 #include <vector>
 #include "installer/core/strbuf.h"
 
-struct ProgramSlot {
+struct ComponentProgram {
     StrBuf program;        // destination name of one of the component's files; empty: free slot
     bool wait = false;
     bool silent = false;
 };
-struct LibrarySlot {
+struct ComponentLibrary {
     StrBuf library;
     bool silent = false;
 };
@@ -26,8 +26,8 @@ struct ComponentKeys {
     bool deleteOemClass = false;       // "DeleteOemClass" Y/N, class
     StrBuf oemClass;
     int deviceType = 0;                // "DeviceType": 0 none, 1 serial or library tablet, 2 USB tablet
-    ProgramSlot programs[4][kProgramSlots];
-    LibrarySlot libraries[kProgramSlots];
+    ComponentProgram programs[4][kProgramSlots];
+    ComponentLibrary libraries[kProgramSlots];
 };
 
 // One line of the key section; unknown keys are ignored, a full table ignores further lines.

@@ -98,13 +98,20 @@ public:
     int diskId = kNoLink;
     int sourceDirId = kNoLink;
     int destDirId = kNoLink;     // negative: source directory -id
-    StrBuf targetName;           // shortcuts: display name of a file of the same component
+    StrBuf targetName;           // shortcuts: destination name of a file of the same component
 
     const DiskEntry* disk = nullptr;
     const DirEntry* sourceDir = nullptr;
     const DirEntry* destDir = nullptr;
     const EntryNode* target = nullptr;
 
-    // The name a shortcut's target field is compared with (file entries: the display name).
+    // The name a shortcut's target field is compared with (file entries: the destination name).
     virtual const char* LinkName() const { return ""; }
+    // What the entry does on the machine in an install or a removal run, and its line in
+    // the record copy.
+    virtual bool InstallEntry(ProgressCallback callback, void* context) { return true; }
+    virtual bool RemoveEntry(ProgressCallback callback, void* context) { return true; }
+    virtual StrBuf WrittenLine() const { return StrBuf(); }
+    // The resolved path of the entry's destination directory ("" when it has none).
+    StrBuf DestinationPath() const { return destDir ? destDir->path : StrBuf(); }
 };

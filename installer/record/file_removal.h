@@ -1,0 +1,17 @@
+#pragma once
+// Removing one installed file at uninstallation, never the installer's own files.
+#include "installer/core/strbuf.h"
+#include "installer/files/progress_events.h"
+
+struct RemovalItem {
+    StrBuf displayName;
+    StrBuf destName;
+    StrBuf destDir;
+    bool removeOnUninstall = true;
+    bool resolved = false;      // both the source and the destination directory were found
+};
+
+// The installer's program and its script are never deleted, whatever a record lists.
+bool IsProtectedName(const char* fileName, const char* ownProgramPath);
+// False only for an entry whose directories did not resolve or when the user cancels.
+bool RemoveFileEntry(const RemovalItem& item, ProgressCallback callback, void* context);

@@ -35,3 +35,8 @@
 #define IDS_COMPANY                40
 #define IDS_CREATE_PATH            41
 #define IDS_UNINSTALL              42
+
+// Pictures of the background window.
+#define IDI_PROGRAM                10
+#define IDB_LOGO                   102
+#define IDB_LOGO_MASK              135

@@ -12,21 +12,23 @@ mkdir -p "$out"; rm -rf "$prefix"; cp -a "$template" "$prefix"
 export WINEPREFIX="$prefix"
 /usr/lib/wine/wine64 reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f </dev/null >/dev/null 2>&1
 /usr/lib/wine/wineserver -w
-outwin="Z:$(cd "$out" && pwd | tr / '\\\\')"
 timeout 300 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  set -o pipefail
   failures=0
-  for scenario in gradient tiled stretched panels logo meter; do
+  /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
+  /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1
+  for scenario in gradient tiled stretched panels logo meter progress; do
     echo "== $scenario"
-    timeout 60 /usr/lib/wine/wine64 "$0" "$scenario" "$1" </dev/null 2>/dev/null | tr -d "\r" || failures=$((failures + 1))
+    ( timeout 60 /usr/lib/wine/wine64 "$0" "$scenario" </dev/null >"$1/$scenario.log" 2>/dev/null; echo $? >"$1/$scenario.rc" ) &
+    sleep 3
+    import -window root "$1/$scenario.png"
+    wait
+    tr -d "\r" <"$1/$scenario.log"
+    [ "$(cat "$1/$scenario.rc")" = 0 ] || failures=$((failures + 1))
+    rm -f "$1/$scenario.log" "$1/$scenario.rc"
   done
   /usr/lib/wine/wineserver -k
-  exit $failures' "$showcase" "$outwin"
+  exit $failures' "$showcase" "$out"
 failures=$?
-for bmp in "$out"/*.bmp; do
-  [ -f "$bmp" ] || continue
-  convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
-done
 rm -rf "$prefix"
 ls "$out"/*.png 2>/dev/null
 exit $failures

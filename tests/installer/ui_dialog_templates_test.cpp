@@ -1,5 +1,5 @@
-// The dialog templates in English and German: every control the dialogs drive is
-// there, the English texts are the quoted ones, and no text is cut off.
+// The dialog templates: every control the dialogs drive is there in every language,
+// the English texts are the quoted ones, and no text is cut off.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -10,6 +10,9 @@
 
 namespace {
 const WORD kEnglish = 1033, kGerman = 1031;
+const WORD kLanguages[] = {1025, 1028, 1031, 1033, 1034, 1036, 1041, 1042, 1043, 1045, 1046, 1049, 2052};
+// Languages whose letters the dialog font itself carries: their texts are measured.
+const WORD kMeasuredLanguages[] = {1031, 1033, 1034, 1036, 1043, 1045, 1046, 1049};
 const int kTemplates[] = {IDD_INSTALL_OPTIONS, IDD_DISK_REQUEST, IDD_PROGRESS, IDD_FILE_IN_USE, IDD_VERSION_CONFLICT,
                           IDD_UNINSTALL_OPTIONS, IDD_WELCOME, IDD_COMPONENTS, IDD_PROGRAM_FOLDER, IDD_SUMMARY,
                           IDD_FINISH, IDD_REMOVE_ITEMS, IDD_REMOVE_FINISH, IDD_REMOVE_WELCOME};
@@ -40,7 +43,7 @@ public:
         HRSRC found = FindResourceExA(module, MAKEINTRESOURCEA(5), MAKEINTRESOURCEA(id), language);   // RT_DIALOG
         if (!found) return;
         auto* dialogTemplate = static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(module, found)));
-        wnd_ = CreateDialogIndirectParamA(module, dialogTemplate, (TemplateStyle(dialogTemplate) & WS_CHILD) ? host : nullptr, QuietProc, 0);
+        wnd_ = CreateDialogIndirectParamW(module, dialogTemplate, (TemplateStyle(dialogTemplate) & WS_CHILD) ? host : nullptr, QuietProc, 0);
     }
     ~TemplateWindow() { if (wnd_) DestroyWindow(wnd_); }
     HWND get() const { return wnd_; }
@@ -109,10 +112,13 @@ HFONT HeadingFont(HWND dialog, HWND heading, bool big) {
 }
 
 // Why a control's text does not fit, or "" when it does. "%s" stands for a product name.
+// Measured in UTF-16, so that every language is measured as it is shown.
 std::string CutOff(HWND dialog, int dialogId, HWND control) {
-    std::string text = Text(control);
-    size_t at = text.find("%s");
-    if (at != std::string::npos) text.replace(at, 2, "Zorvant Pen Tablet");
+    WCHAR buffer[512] = L"";
+    GetWindowTextW(control, buffer, 512);
+    std::wstring text = buffer;
+    size_t at = text.find(L"%s");
+    if (at != std::wstring::npos) text.replace(at, 2, L"Zorvant Pen Tablet");
     if (text.empty()) return "";
     char cls[32] = "";
     GetClassNameA(control, cls, sizeof cls);
@@ -127,10 +133,10 @@ std::string CutOff(HWND dialog, int dialogId, HWND control) {
     RECT need = client;
     std::string why;
     if (lstrcmpiA(cls, "Static") == 0) {
-        DrawTextA(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK);
+        DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK);
         if (need.right > client.right || need.bottom > client.bottom) why = "wraps beyond the box";
     } else if (lstrcmpiA(cls, "Button") == 0) {
-        DrawTextA(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE);
+        DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE);
         LONG type = style & BS_TYPEMASK;
         int room = client.right - 8;
         if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON)
@@ -141,7 +147,11 @@ std::string CutOff(HWND dialog, int dialogId, HWND control) {
     SelectObject(dc, old);
     ReleaseDC(control, dc);
     if (heading) DeleteObject(font);
-    if (!why.empty()) why = "\"" + text + "\" " + why;
+    if (!why.empty()) {
+        char utf8[1024] = "";
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
+        why = "\"" + std::string(utf8) + "\" " + why;
+    }
     return why;
 }
 }  // namespace
@@ -152,7 +162,9 @@ TEST(DialogTemplates, EnglishControlsAndTheirQuotedTexts) {
         ASSERT_NE(nullptr, dialog.get()) << "template " << q.dialog;
         HWND control = GetDlgItem(dialog.get(), q.control);
         ASSERT_NE(nullptr, control) << "template " << q.dialog << " control " << q.control;
-        if (q.text) EXPECT_EQ(q.text, Text(control)) << "template " << q.dialog << " control " << q.control;
+        if (q.text) {
+            EXPECT_EQ(q.text, Text(control)) << "template " << q.dialog << " control " << q.control;
+        }
     }
     TemplateWindow progress(IDD_PROGRESS, kEnglish);
     char cls[32] = "";
@@ -163,20 +175,24 @@ TEST(DialogTemplates, EnglishControlsAndTheirQuotedTexts) {
     EXPECT_STREQ("SysListView32", cls);
 }
 
-TEST(DialogTemplates, GermanTemplatesHaveTheSameControls) {
-    for (int id : kTemplates) {
-        TemplateWindow english(id, kEnglish), german(id, kGerman);
-        ASSERT_NE(nullptr, german.get()) << id;
-        for (HWND c = GetWindow(english.get(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-            int control = GetDlgCtrlID(c);
-            if (control != IDC_STATIC && control != 0xFFFF)
-                EXPECT_NE(nullptr, GetDlgItem(german.get(), control)) << "template " << id << " control " << control;
+TEST(DialogTemplates, EveryLanguageHasTheEnglishControls) {
+    for (WORD language : kLanguages) {
+        for (int id : kTemplates) {
+            TemplateWindow english(id, kEnglish), translated(id, language);
+            ASSERT_NE(nullptr, translated.get()) << "language " << language << " template " << id;
+            for (HWND c = GetWindow(english.get(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+                int control = GetDlgCtrlID(c);
+                if (control != IDC_STATIC && control != 0xFFFF) {
+                    EXPECT_NE(nullptr, GetDlgItem(translated.get(), control))
+                        << "language " << language << " template " << id << " control " << control;
+                }
+            }
         }
     }
 }
 
-TEST(DialogTemplates, NoTextIsCutOffInEnglishOrGerman) {
-    for (WORD language : {kEnglish, kGerman}) {
+TEST(DialogTemplates, NoTextIsCutOff) {
+    for (WORD language : kMeasuredLanguages) {
         for (int id : kTemplates) {
             TemplateWindow dialog(id, language);
             ASSERT_NE(nullptr, dialog.get()) << id;

@@ -40,9 +40,9 @@ std::vector<GradientBand> GradientBands(int height, int steps) {
     if (height <= 0) return bands;
     // A step count that gives no palette paints every band with index 0.
     uint32_t n = (steps > 0 && steps <= 0xFFFF) ? static_cast<uint32_t>(steps) : 0;
-    uint32_t sum = 0;
+    uint64_t sum = 0;   // offset x steps, without wrapping on very tall windows
     for (int offset = 0; offset < height; offset += 4) {
-        bands.push_back({offset, static_cast<uint16_t>(sum / static_cast<uint32_t>(height))});
+        bands.push_back({offset, static_cast<uint16_t>(sum / static_cast<uint64_t>(height))});
         sum += 4 * n;
     }
     return bands;
@@ -85,6 +85,11 @@ std::vector<Fill> WindowFrameFills(Box box, const BevelColours& c) {
     EdgeLines(fills, box, c.face, c.face, c.face, c.face, 6);
     EdgeLines(fills, box, c.shadow, c.shadow, c.light, c.light, 1);
     return fills;
+}
+
+int FontHeightFor(int clientHeight, int64_t divisor) {
+    if (divisor > 0) return static_cast<int>(clientHeight / divisor);
+    return divisor < INT32_MIN ? INT32_MIN : static_cast<int>(divisor);
 }
 
 Origin BackgroundOrigin(int clientWidth, int clientHeight) {

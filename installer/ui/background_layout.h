@@ -50,6 +50,11 @@ std::vector<Fill> PanelFills(Box box, const BevelColours& bevel);
 // Two raised lines, six of face, one sunken: nine pixels inside the box's edge.
 std::vector<Fill> WindowFrameFills(Box box, const BevelColours& bevel);
 
+// Height given to a font for a client height and a divisor from the script: the client
+// height divided by a positive divisor, otherwise the divisor itself (a negative one is a
+// character height). The divisor may be three times the script's value, so it is wide.
+int FontHeightFor(int clientHeight, int64_t divisor);
+
 // Top-left of the application-name line; m, the logo's margin from the bottom, equals y.
 struct Origin {
     int x, y;

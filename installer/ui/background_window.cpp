@@ -74,20 +74,16 @@ HFONT MakeFont(int height, bool italic, int charset, const char* face) {
                        DEFAULT_QUALITY, VARIABLE_PITCH | FF_ROMAN, face);
 }
 
-// Height of a client height divided by the script's divisor; a divisor of 0 or
-// below is handed to the font unchanged (a negative one is a character height).
-int FontHeight(int clientHeight, int divisor) { return divisor > 0 ? clientHeight / divisor : divisor; }
-
 void CreateFonts(int clientHeight) {
     const BackgroundLook& look = g_state.look;
     int charset = FontCharset();
     bool namedFace = !look.appNameFace.IsEmpty();
     const char* face = namedFace ? look.appNameFace.c_str() : kDefaultFace;
     int d = look.appNameDivisor;
-    g_state.appNameFont.reset(MakeFont(FontHeight(clientHeight, d), !namedFace, charset, face));
-    g_state.trademarkFont.reset(MakeFont(FontHeight(clientHeight, 3 * d), true, charset, face));
+    g_state.appNameFont.reset(MakeFont(FontHeightFor(clientHeight, d), !namedFace, charset, face));
+    g_state.trademarkFont.reset(MakeFont(FontHeightFor(clientHeight, 3 * static_cast<int64_t>(d)), true, charset, face));
     bool namedLogoFace = !look.logoFace.IsEmpty();
-    g_state.logoFont.reset(MakeFont(FontHeight(clientHeight, look.logoDivisor), false,
+    g_state.logoFont.reset(MakeFont(FontHeightFor(clientHeight, look.logoDivisor), false,
                                     namedLogoFace ? DEFAULT_CHARSET : charset,
                                     namedLogoFace ? look.logoFace.c_str() : kDefaultFace));
 }

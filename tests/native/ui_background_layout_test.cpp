@@ -54,6 +54,8 @@ TEST(Gradient, BandsAreFourPixelsHighWithTheirPaletteIndex) {
     for (size_t i = 1; i < bands.size(); ++i) EXPECT_EQ(4, bands[i].offset - bands[i - 1].offset);
 
     for (const GradientBand& band : GradientBands(100, 0)) EXPECT_EQ(0, band.index) << "no palette: index 0";
+    bands = GradientBands(200000, 0xFFFF);   // a tall window with the most steps
+    EXPECT_EQ(0xFFFF * 199996ull / 200000, bands.back().index) << "the running sum does not wrap";
     EXPECT_TRUE(GradientBands(0, 128).empty());
     EXPECT_TRUE(GradientBands(-4, 128).empty());
 }
@@ -102,6 +104,16 @@ TEST(Bevel, TinyPanelsStayInsideTheirBox) {
         grid.Paint(PanelFills({0, 0, size, size}, c));
         grid.Paint(WindowFrameFills({0, 0, size, size}, c));
     }
+}
+
+TEST(Placement, FontHeightsComeFromTheDivisorsWithoutOverflow) {
+    EXPECT_EQ(76, FontHeightFor(768, 10));
+    EXPECT_EQ(25, FontHeightFor(768, 3 * 10)) << "the trademark font is a third";
+    EXPECT_EQ(0, FontHeightFor(768, 0));
+    EXPECT_EQ(-20, FontHeightFor(768, -20)) << "a negative divisor is a character height";
+    EXPECT_EQ(-60, FontHeightFor(768, 3 * -20));
+    EXPECT_EQ(0, FontHeightFor(768, 3 * static_cast<int64_t>(INT32_MAX)));
+    EXPECT_EQ(INT32_MIN, FontHeightFor(768, 3 * static_cast<int64_t>(INT32_MIN)));
 }
 
 TEST(Placement, OriginIsFiveAndSixPercentOfTheClient) {

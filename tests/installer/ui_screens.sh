@@ -18,13 +18,15 @@ timeout 300 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1
   for scenario in gradient tiled stretched panels logo meter progress; do
     echo "== $scenario"
-    ( timeout 60 /usr/lib/wine/wine64 "$0" "$scenario" </dev/null >"$1/$scenario.log" 2>/dev/null; echo $? >"$1/$scenario.rc" ) &
-    sleep 3
+    ready="$1/$scenario.ready"; rm -f "$ready"
+    ( timeout 60 /usr/lib/wine/wine64 "$0" "$scenario" "Z:${ready//\//\\}" </dev/null >"$1/$scenario.log" 2>/dev/null
+      echo $? >"$1/$scenario.rc" ) &
+    for i in $(seq 300); do [ -f "$ready" ] && break; sleep 0.1; done
     import -window root "$1/$scenario.png"
     wait
     tr -d "\r" <"$1/$scenario.log"
     [ "$(cat "$1/$scenario.rc")" = 0 ] || failures=$((failures + 1))
-    rm -f "$1/$scenario.log" "$1/$scenario.rc"
+    rm -f "$1/$scenario.log" "$1/$scenario.rc" "$ready"
   done
   /usr/lib/wine/wineserver -k
   exit $failures' "$showcase" "$out"

@@ -1,7 +1,8 @@
 // Shows the background window (and a meter or the progress dialog over it) on a real
 // display for a few seconds, while the caller takes a screenshot, and checks the pixels
 // that reached the screen.
-// Usage: ui_showcase SCENARIO   SCENARIO: gradient tiled stretched panels logo meter progress
+// Usage: ui_showcase SCENARIO [READY_FILE]   (READY_FILE is created once the windows are painted)
+//         SCENARIO: gradient tiled stretched panels logo meter progress
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -167,6 +168,10 @@ int main(int argc, char** argv) {
     }
     Pump(1500);
     Screen s;
+    if (argc > 2) {
+        HANDLE ready = CreateFileA(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (ready != INVALID_HANDLE_VALUE) CloseHandle(ready);
+    }
 
     COLORREF top = RGB(look.topColour.r, look.topColour.g, look.topColour.b);
     if (scenario == "gradient") CheckGradientBands(s, top);

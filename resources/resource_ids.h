@@ -35,6 +35,8 @@
 #define IDS_COMPANY                40
 #define IDS_CREATE_PATH            41
 #define IDS_UNINSTALL              42
+#define IDS_CM_LOCATE_FAILED       43
+#define IDS_CM_REENUMERATE_FAILED  44
 
 // Pictures of the background window.
 #define IDI_PROGRAM                10

@@ -50,7 +50,7 @@ CopyFolderLine ParseCopyFolderLine(const char* value) {
     StrBuf rest(value);
     line.diskId = ParseDecimal(NextField(rest, '-', true));
     line.sourceDirId = ParseDecimal(NextField(rest, ':', true));
-    line.pattern = NextField(rest, ',', true).Left(31);
+    line.pattern = NextField(rest, ',', true);   // taken whole: a cut pattern would match other files
     line.destDirId = ParseDecimal(NextField(rest, ',', true));
     line.tail = rest;
     return line;

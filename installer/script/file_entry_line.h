@@ -23,7 +23,7 @@ StrBuf WriteFileEntryLine(const FileEntryLine& entry);
 struct CopyFolderLine {
     int diskId = 0;
     int sourceDirId = 0;
-    StrBuf pattern;             // "*" and "?" wildcards, at most 31 characters
+    StrBuf pattern;             // "*" and "?" wildcards
     int destDirId = 0;
     StrBuf tail;                // flags and mode given to every entry
 };

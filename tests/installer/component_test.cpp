@@ -189,3 +189,82 @@ TEST(Components, InstallAndRemoveWalksPlaceAndTakeBackTheEntries) {
     EXPECT_TRUE(FileThere(target / "PENUI.DLL"));        // kept: it is not removed at uninstallation
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Zorvant Test");
 }
+
+namespace {
+class RunModeScope {
+public:
+    explicit RunModeScope(int mode) : saved_(RunMode()) { SetRunMode(mode); }
+    ~RunModeScope() { SetRunMode(saved_); }
+private:
+    int saved_;
+};
+}  // namespace
+
+TEST(Components, RecordCopyLoadsForRemovalWithInstallOnlyKeysAtTheirDefaults) {
+    LoadedKit kit;
+    std::string copy = kit.dir / "record.inf";
+    {
+        HANDLE f = CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, f);
+        kit.script->WriteScript(f);
+        CloseHandle(f);
+    }
+    // The record names only the driver: the manual was not installed.
+    HKEY slot = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CLASSES_ROOT, "SetupExt\\ComponentRoundTrip\\INFNAME", &slot));
+    RegSetValueA(slot, "AppDrv", REG_SZ, "Pen driver", 10);
+    RegCloseKey(slot);
+
+    ScratchDir installed("component-installed");
+    CreateDirectoryA((installed / "Driver").c_str(), nullptr);
+    for (const char* f : {"PEN.SYS", "LATER.SYS"}) WriteBytes(installed / (std::string("Driver\\") + f), f);
+    RunModeScope removal(RunUninstallMode);
+    Application app;
+    app.SetInstallDir(installed.path().c_str());
+    SetupScript* script = new SetupScript(&app);
+    app.AppendChild(script);
+    ASSERT_EQ(1, script->Load(copy.c_str(), "SetupExt\\ComponentRoundTrip\\INFNAME"));
+    Component* drv = app.ComponentAt(0);
+    ASSERT_NE(nullptr, drv);
+    EXPECT_TRUE(drv->recorded);
+    EXPECT_EQ("Pen driver", Str(drv->name));
+    EXPECT_EQ(0, drv->spaceNeeded);                     // install-only keys are not in the copy
+    EXPECT_EQ(0, drv->deviceType);
+    EXPECT_FALSE(drv->restartAfterInstall);
+    EXPECT_TRUE(drv->restartAfterRemoval);
+    EXPECT_TRUE(drv->keys.programs[IExeAfter][0].program.IsEmpty());
+    EXPECT_EQ("PENCFG.EXE", Str(drv->keys.programs[UExeBefore][0].program));
+    EXPECT_EQ("PENUI.DLL", Str(drv->keys.libraries[0].library));
+    EXPECT_EQ(0, drv->EntryList(KindSpareFile)->Count());
+    EXPECT_EQ(2, drv->EntryList(KindShortcut)->Count());
+    EXPECT_EQ(1, drv->EntryList(KindIniEntry)->Count());
+    EXPECT_EQ(2, drv->EntryList(KindRegistryEntry)->Count());
+    // Every installed file plus the removal file comes back as a file of the component.
+    EXPECT_EQ((std::vector<std::string>{"PEN.SYS", "PENCFG.EXE", "EXTRA1.SYS", "EXTRA2.SYS", "PEN.SYS", "PENUI.DLL",
+                                        "OLDPEN.SYS"}),
+              DestNames(drv, KindFile));
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, "SetupExt\\ComponentRoundTrip");
+}
+
+TEST(Components, CopyFolderAtRemovalListsWhatIsInTheInstalledFolder) {
+    ScratchDir installed("copyfolder-removal");
+    CreateDirectoryA((installed / "Driver").c_str(), nullptr);
+    CreateDirectoryA((installed / "Driver\\Sub").c_str(), nullptr);
+    for (const char* f : {"A.SYS", "ADDED LATER.SYS"}) WriteBytes(installed / (std::string("Driver\\") + f), f);
+    WriteBytes(installed / "copy.inf",
+               "[SrcDirs]\r\n1=.\r\n[DstDirs]\r\n2=Driver\r\n[SetupApps]\r\nDrv=Drv,,Files\r\n"
+               "[Files]\r\nCopyFolder=1-1:*.*,2,N,Y,0\r\n[End]\r\n");
+    RunModeScope removal(RunUninstallMode);
+    Application app;
+    app.SetInstallDir(installed.path().c_str());
+    SetupScript* script = new SetupScript(&app);
+    app.AppendChild(script);
+    // The uninstaller keeps only recorded components.
+    HKEY slot = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CLASSES_ROOT, "SetupExt\\CopyFolderRemoval\\INFNAME", &slot));
+    RegSetValueA(slot, "AppDrv", REG_SZ, "Drv", 3);
+    RegCloseKey(slot);
+    ASSERT_EQ(1, script->Load((installed / "copy.inf").c_str(), "SetupExt\\CopyFolderRemoval\\INFNAME"));
+    EXPECT_EQ((std::vector<std::string>{"A.SYS", "ADDED LATER.SYS"}), DestNames(app.ComponentAt(0), KindFile));
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, "SetupExt\\CopyFolderRemoval");
+}

@@ -1,5 +1,9 @@
 #include "installer/script/application.h"
 
+#include <shlobj.h>
+#include "installer/record/program_group.h"
+#include "installer/registry/well_known_locations.h"
+
 #include "installer/core/handles.h"
 #include "installer/core/messages.h"
 #include "installer/core/startup.h"
@@ -162,10 +166,16 @@ void DeletePictures(Application& app) {
     }
 }
 
-// The uninstaller's shortcut and the program group are made and removed by the
-// shortcut entries; these hooks mark where the closing step hands over to them.
-void CreateUninstallShortcutStep(Application&) {}
-void RemoveUninstallShortcutStep(Application&) {}
+void CreateUninstallShortcutStep(Application& app) {
+    CreateUninstallShortcutIn(ProgramGroupFolder(app.GroupName(), app.UseCommonPrograms()),
+                              app.settings.uninstallName, app.settings.produceName);
+}
+
+void RemoveUninstallShortcutStep(Application& app) {
+    StrBuf programs;
+    GetSpecialFolderPath(nullptr, app.UseCommonPrograms() ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS, programs);
+    RemoveUninstallShortcutIn(programs, app.GroupName(), app.settings.uninstallName);
+}
 
 void RecordInstallation(Application& app) {
     if (app.settings.dontKeepUninstallInfo) return;

@@ -1,5 +1,7 @@
 #include "installer/script/setup_script.h"
 
+#include "installer/record/script_record.h"
+
 #include <climits>
 
 #include "installer/core/handles.h"
@@ -128,19 +130,10 @@ int SetupScript::Count(int kind) {
     }
 }
 
-void SetupScript::SaveRecord(HKEY productKey) {
-    // The script's slot below the product key, its saved copy and its components'
-    // records are written by the installation record (WriteScriptRecord); nothing
-    // is recorded per script until that writer is linked in.
-    (void)productKey;
-}
+void SetupScript::SaveRecord(HKEY productKey) { WriteScriptRecord(*this, productKey); }
 
-void SetupScript::RemoveRecord(HKEY) {
-    // Components keep their records below this script's own slot key.
-    RegKey slot;
-    if (recordKey_.IsEmpty() || RegOpenKeyA(HKEY_CLASSES_ROOT, recordKey_, slot.put()) != ERROR_SUCCESS) return;
-    ScriptNode::RemoveRecord(slot.get());
-}
+// Components keep their records below this script's own slot key.
+void SetupScript::RemoveRecord(HKEY) { RemoveScriptRecord(*this); }
 
 void SetupScript::Resolve() {
     DirectoryFacts facts = MachineDirectoryFacts();

@@ -78,6 +78,8 @@ void RemoveUninstallShortcutIn(const char* programsFolder, const char* groupName
     StrBuf link = LinkPath(JoinPath(programsFolder, group), uninstallName);
     if (GetFileAttributesA(link) == INVALID_FILE_ATTRIBUTES || !DeleteFileA(link)) return;
     AnnounceDeleted(link);
+    // A folder that is the current directory cannot be removed: step out of the group first.
+    SetCurrentDirectoryA(programsFolder);
     StrBuf removed = JoinPath(programsFolder, group);
     if (!RemoveDirectoryA(removed)) return;
     for (int slash; (slash = group.ReverseFind('\\')) >= 0;) {

@@ -1,0 +1,109 @@
+// Program shortcuts in the group folder and the special folders, read back through the
+// shell's link object; links of files that were never installed are not made.
+#include <gtest/gtest.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+#include <string>
+#include "installer/core/handles.h"
+#include "installer/core/system_paths.h"
+#include "installer/record/program_group.h"
+#include "installer/registry/well_known_locations.h"
+#include "tests/fakes/test_support.h"
+
+namespace {
+struct Link {
+    std::string path, description, workingDirectory, arguments;
+};
+
+bool ReadLink(const std::string& linkPath, Link& out) {
+    ComPtr<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put_void())))
+        return false;
+    ComPtr<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.put_void()))) return false;
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
+    if (FAILED(file->Load(wide, STGM_READ))) return false;
+    char text[1024];
+    text[0] = 0; link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH); out.path = text;
+    text[0] = 0; link->GetDescription(text, sizeof text); out.description = text;
+    text[0] = 0; link->GetWorkingDirectory(text, sizeof text); out.workingDirectory = text;
+    text[0] = 0; link->GetArguments(text, sizeof text); out.arguments = text;
+    return true;
+}
+
+std::string Special(int csidl) {
+    StrBuf path;
+    GetSpecialFolderPath(nullptr, csidl, path);
+    return path.c_str();
+}
+
+class ProgramGroupTest : public ::testing::Test {
+protected:
+    void SetUp() override { CoInitialize(nullptr); }
+    void TearDown() override {
+        for (int csidl : {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS}) RemoveTree(Special(csidl) + "\\Group Probe");
+        for (int csidl : {CSIDL_STARTUP, CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_STARTUP, CSIDL_COMMON_DESKTOPDIRECTORY})
+            DeleteFileA((Special(csidl) + "\\Group Probe Link.LNK").c_str());
+        CoUninitialize();
+    }
+};
+}  // namespace
+
+TEST_F(ProgramGroupTest, LinksGoWhereTheirFolderCodeSays) {
+    ScratchDir installed("group-installed");
+    std::string group = std::string(ProgramGroupFolder("Group Probe\\Nested", false).c_str());
+    EXPECT_EQ(Special(CSIDL_PROGRAMS) + "\\Group Probe\\Nested", group);
+    EXPECT_EQ(Special(CSIDL_COMMON_PROGRAMS) + "\\Group Probe", std::string(ProgramGroupFolder("Group Probe", true).c_str()));
+    ASSERT_TRUE(EnterOrCreateFolder(group.c_str()));
+    EXPECT_EQ(group, std::string(CurrentDirectory().c_str()));
+
+    struct { int code; std::string folder; } rows[] = {
+        {0, group}, {7, group},
+        {-2, Special(CSIDL_STARTUP)}, {-3, Special(CSIDL_DESKTOPDIRECTORY)},
+        {-4, Special(CSIDL_COMMON_STARTUP)}, {-5, Special(CSIDL_COMMON_DESKTOPDIRECTORY)},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.code);
+        ShortcutLine line = ParseShortcutLine(("PEN.EXE,Group Probe Link," + std::to_string(r.code)).c_str());
+        ASSERT_TRUE(CreateShortcutLink(line, installed.path().c_str(), "PEN.EXE"));
+        EXPECT_EQ(group, std::string(CurrentDirectory().c_str()));   // the group stays current
+        Link link;
+        ASSERT_TRUE(ReadLink(r.folder + "\\Group Probe Link.LNK", link));
+        EXPECT_EQ(installed / "PEN.EXE", link.path);
+        EXPECT_EQ("Group Probe Link", link.description);
+        EXPECT_EQ(installed.path(), link.workingDirectory);
+        EXPECT_EQ("", link.arguments);
+        EXPECT_TRUE(RemoveShortcutLink(line));
+        EXPECT_FALSE(FileThere(r.folder + "\\Group Probe Link.LNK"));
+        EXPECT_TRUE(RemoveShortcutLink(line));   // already gone: still fine
+    }
+}
+
+TEST_F(ProgramGroupTest, NoLinkForCodeMinusOneOrAFileNeverInstalled) {
+    std::string group = Special(CSIDL_PROGRAMS) + "\\Group Probe";
+    ASSERT_TRUE(EnterOrCreateFolder(group.c_str()));
+    EXPECT_TRUE(CreateShortcutLink(ParseShortcutLine("PEN.EXE,Group Probe Link,-1"), "C:\\x", "PEN.EXE"));
+    EXPECT_TRUE(CreateShortcutLink(ParseShortcutLine("PEN.EXE,Group Probe Link,0"), "", "PEN.EXE"));
+    EXPECT_FALSE(FileThere(group + "\\Group Probe Link.LNK"));
+}
+
+TEST_F(ProgramGroupTest, UninstallerLinkRemovalTakesEmptyNestedGroupsOnly) {
+    std::string programs = Special(CSIDL_PROGRAMS);
+    std::string group = programs + "\\Group Probe\\Nested";
+    ASSERT_TRUE(CreateUninstallShortcutIn(group.c_str(), "Uninstall", "Group Probe"));
+    Link link;
+    ASSERT_TRUE(ReadLink(group + "\\Uninstall.LNK", link));
+    EXPECT_EQ(" /@SetupExt\\Group Probe", link.arguments);
+    EXPECT_EQ("Uninstall", link.description);
+    // A file the user put into the outer group keeps that folder.
+    ASSERT_TRUE(WriteBytes(programs + "\\Group Probe\\notes.txt", "mine"));
+    RemoveUninstallShortcutIn(programs.c_str(), "Group Probe\\Nested", "Uninstall");
+    EXPECT_FALSE(FileThere(group));
+    EXPECT_TRUE(FileThere(programs + "\\Group Probe\\notes.txt"));
+    // With the link already gone the group is left alone.
+    ASSERT_TRUE(CreateDirectoryA(group.c_str(), nullptr));
+    RemoveUninstallShortcutIn(programs.c_str(), "Group Probe\\Nested", "Uninstall");
+    EXPECT_TRUE(FileThere(group));
+}

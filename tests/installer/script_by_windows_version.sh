@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets the Windows version Wine reports in its own copy of the clean prefix, then checks
-# the OS version code and the script chosen from a medium holding every x64 script, some
-# LZ-compressed with mscompress.
+# the OS version code, the script chosen from a medium holding every x64 script (some
+# LZ-compressed with mscompress) and where an all-users program group goes.
 # Usage: script_by_windows_version.sh PROBE.exe WORK_DIR   (TEMPLATE_PREFIX names the clean prefix)
 set -u
 probe=$1 work=$2
@@ -28,15 +28,15 @@ check() {   # Wine version name, expected probe output
   rm -rf "$prefix"
   if [ "$got" = "$2" ]; then echo "ok   $1: $got"; else echo "FAIL $1: got '$got', want '$2'"; failures=$((failures + 1)); fi
 }
-check win95   "code=200 arch=9 chosen=SetupX64.W7 first32=SetupExt.W95"
-check win98   "code=210 arch=9 chosen=SetupX64.W7 first32=SetupExt.W98"
-check winme   "code=290 arch=9 chosen=SetupX64.W7 first32=SetupExt.WME"
-check nt40    "code=400 arch=9 chosen=SetupX64.W7 first32=SetupExt.WNT"
-check win2k   "code=500 arch=9 chosen=SetupX64.W7 first32=SetupExt.W2K"
-check winxp   "code=501 arch=9 chosen=SetupX64.WXP first32=SetupExt.WXP"
-check win2003 "code=502 arch=9 chosen=SetupX64.W23 first32=SetupExt.2K3"
-check vista   "code=600 arch=9 chosen=SetupX64.WVT first32=SetupExt.WVT"
-check win7    "code=601 arch=9 chosen=SetupX64.W7 first32=SetupExt.W7"
-check win8    "code=602 arch=9 chosen=SetupX64.W7 first32=SetupExt.W7"
+check win95   "code=200 arch=9 chosen=SetupX64.W7 first32=SetupExt.W95 group=user"
+check win98   "code=210 arch=9 chosen=SetupX64.W7 first32=SetupExt.W98 group=user"
+check winme   "code=290 arch=9 chosen=SetupX64.W7 first32=SetupExt.WME group=user"
+check nt40    "code=400 arch=9 chosen=SetupX64.W7 first32=SetupExt.WNT group=common"
+check win2k   "code=500 arch=9 chosen=SetupX64.W7 first32=SetupExt.W2K group=common"
+check winxp   "code=501 arch=9 chosen=SetupX64.WXP first32=SetupExt.WXP group=common"
+check win2003 "code=502 arch=9 chosen=SetupX64.W23 first32=SetupExt.2K3 group=common"
+check vista   "code=600 arch=9 chosen=SetupX64.WVT first32=SetupExt.WVT group=common"
+check win7    "code=601 arch=9 chosen=SetupX64.W7 first32=SetupExt.W7 group=common"
+check win8    "code=602 arch=9 chosen=SetupX64.W7 first32=SetupExt.W7 group=common"
 rm -rf "$work"
 exit $failures

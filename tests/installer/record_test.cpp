@@ -120,3 +120,37 @@ TEST_F(RecordTest, UninstallerLinkStartsTheInstallerOnTheRecord) {
     EXPECT_FALSE(FileThere(link));
     EXPECT_FALSE(FileThere(std::string(programs.c_str()) + "\\Record Probe"));
 }
+
+TEST_F(RecordTest, NothingIsRecordedWhenTheScriptSaysSo) {
+    ScratchDir target("record-nokeep");
+    std::string script = Script("10");
+    script.insert(script.find("[DstDirs]"), "DontKeepUninstallInfo=Y\r\n");
+    Install(script, target.path());
+    EXPECT_EQ("<none>", KeyDefault("SetupExt\\Record Probe"));
+    StrBuf programs;
+    GetSpecialFolderPath(nullptr, TheApplication().UseCommonPrograms() ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS, programs);
+    EXPECT_FALSE(FileThere(std::string(programs.c_str()) + "\\Record Probe\\Remove Record Probe.LNK"));
+}
+
+TEST_F(RecordTest, AComponentKeptAtRemovalKeepsSlotCopyAndProductKey) {
+    ScratchDir target("record-keep");
+    std::string script = Script("10");
+    script.replace(script.find("DefInstall=N"), 12, "DefInstall=Y");
+    Install(script, target.path());
+    std::string copy = KeyDefault("SetupExt\\Record Probe\\INFNAME");
+    ASSERT_EQ("Tools", KeyDefault("SetupExt\\Record Probe\\INFNAME\\AppTls"));
+
+    TheApplication().Reset();
+    ASSERT_EQ(RunUninstallMode, ParseCommandLine("/@SetupExt\\Record Probe"));
+    SetRunMode(RunUninstallMode);
+    Application& app = TheApplication();
+    ASSERT_EQ(1, app.Load("SetupExt\\Record Probe", false));
+    ASSERT_EQ(2, app.Count(KindComponent));
+    app.SetComponentEnabled(1, false);   // the user keeps Tools
+    FinishApplication();
+    EXPECT_EQ(target.path(), KeyDefault("SetupExt\\Record Probe"));
+    EXPECT_EQ(copy, KeyDefault("SetupExt\\Record Probe\\INFNAME"));
+    EXPECT_TRUE(FileThere(copy));
+    EXPECT_EQ("<none>", KeyDefault("SetupExt\\Record Probe\\INFNAME\\AppDrv"));
+    EXPECT_EQ("Tools", KeyDefault("SetupExt\\Record Probe\\INFNAME\\AppTls"));
+}

@@ -25,15 +25,18 @@ struct StepsProbe {
     int status = 0;
 };
 
+// The wizard's sheet among the thread's windows, visible or not.
+BOOL CALLBACK TakeSheet(HWND window, LPARAM found) {
+    if (!HasItem(window, 0x3024)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
 int RecordSteps(HWND owner, void* context) {
     StepsProbe& probe = *static_cast<StepsProbe*>(context);
     ++probe.calls;
     HWND sheet = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM found) -> BOOL {
-        if (!HasItem(w, 0x3024)) return TRUE;
-        *reinterpret_cast<HWND*>(found) = w;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&sheet));
+    EnumThreadWindows(GetCurrentThreadId(), TakeSheet, reinterpret_cast<LPARAM>(&sheet));
     probe.sheetHiddenDuringRun = sheet && !IsWindowVisible(sheet);
     return probe.status;
 }

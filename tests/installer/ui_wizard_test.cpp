@@ -1,0 +1,298 @@
+// The install and uninstall wizards under Wine, page by page, as a user goes through them.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+#include <string>
+#include <vector>
+#include "installer/core/startup.h"
+#include "installer/script/application.h"
+#include "installer/script/component.h"
+#include "installer/ui/wizard.h"
+#include "resources/dialog_ids.h"
+#include "tests/fakes/test_support.h"
+#include "tests/installer/ui_test_driver.h"
+
+using namespace ui_test;
+
+namespace {
+
+const int kBackButton = 0x3023, kNextButton = 0x3024;
+
+struct StepsProbe {
+    int calls = 0;
+    bool sheetHiddenDuringRun = false;
+    int status = 0;
+};
+
+// The wizard's sheet among the thread's windows, visible or not.
+BOOL CALLBACK TakeSheet(HWND window, LPARAM found) {
+    if (!HasItem(window, 0x3024)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+int RecordSteps(HWND owner, void* context) {
+    StepsProbe& probe = *static_cast<StepsProbe*>(context);
+    ++probe.calls;
+    HWND sheet = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), TakeSheet, reinterpret_cast<LPARAM>(&sheet));
+    probe.sheetHiddenDuringRun = sheet && !IsWindowVisible(sheet);
+    return probe.status;
+}
+
+class WizardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetProgramInstance(GetModuleHandleA(nullptr));
+        SetRunMode(RunInstallMode);
+        TheApplication().Reset();
+        std::string script = "[App]\r\nCaption=Pen Setup\r\nDefDir=C:\\Pen\r\nDefPMGroup=Pen Tablet\r\n"
+                             "[SetupApps]\r\nDriver=RDriver\r\nTools=RTools\r\n[End]\r\n";
+        ASSERT_TRUE(WriteBytes(dir_ / "s.inf", script));
+        TheApplication().SetSourceDir(dir_.path().c_str());
+        ASSERT_EQ(1, TheApplication().Load((dir_ / "s.inf").c_str(), true));
+        run_.steps = RecordSteps;
+        run_.context = &probe_;
+    }
+    void TearDown() override {
+        TheApplication().Reset();
+        SetRunMode(RunInstallMode);
+    }
+    ScratchDir dir_{"uiwizard"};
+    StepsProbe probe_;
+    WizardRun run_;
+};
+
+void PressSheet(HWND sheet, int button) { PostMessageA(sheet, PSM_PRESSBUTTON, button, 0); }
+bool ButtonEnabled(HWND sheet, int id) { return IsWindowEnabled(GetDlgItem(sheet, id)) != FALSE; }
+// The sheet's buttons change when it gets to the posted request: wait for the state.
+bool NextBecomes(HWND sheet, bool enabled) {
+    return WaitUntil([&] { return ButtonEnabled(sheet, kNextButton) == enabled; }, 3000);
+}
+bool ItemShown(HWND page, int id) { return (GetWindowLongA(GetDlgItem(page, id), GWL_STYLE) & WS_VISIBLE) != 0; }
+
+void ClickItem(HWND page, int item) {
+    HWND list = GetDlgItem(page, IDC_COMPONENT_LIST);
+    RECT rect{};
+    rect.left = LVIR_BOUNDS;
+    SendMessageA(list, LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&rect));
+    NMITEMACTIVATE click{};
+    click.hdr.hwndFrom = list;
+    click.hdr.idFrom = IDC_COMPONENT_LIST;
+    click.hdr.code = NM_CLICK;
+    click.iItem = item;
+    click.ptAction.x = rect.left + 4;
+    click.ptAction.y = (rect.top + rect.bottom) / 2;
+    SendMessageA(page, WM_NOTIFY, IDC_COMPONENT_LIST, reinterpret_cast<LPARAM>(&click));
+}
+
+int StateImage(HWND page, int item) {
+    HWND list = GetDlgItem(page, IDC_COMPONENT_LIST);
+    return static_cast<int>((SendMessageA(list, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) >> 12);
+}
+
+bool WaitForPage(HWND sheet, int id) { return WaitUntil([&] { return PageHas(sheet, id); }); }
+
+TEST_F(WizardTest, InstallWizardTakesTheChoicesRunsTheStepsAndFinishes) {
+    std::string heading, summary, result, required;
+    bool welcomeNextOnly = false, restartShown = true;
+    std::vector<int> states;
+    std::string folder = dir_.path();
+    Driver driver([&](DWORD main) {
+        HWND sheet = WaitForWizard(main);
+        if (!sheet) return;
+        if (WaitForPage(sheet, 723)) {
+            heading = ItemText(CurrentPage(sheet), IDC_PAGE_HEADING);
+            welcomeNextOnly = ButtonEnabled(sheet, kNextButton) && !ButtonEnabled(sheet, kBackButton);
+            PressSheet(sheet, PSBTN_NEXT);
+        }
+        if (WaitForPage(sheet, IDC_COMPONENT_LIST)) {
+            HWND page = CurrentPage(sheet);
+            states = {StateImage(page, 0), StateImage(page, 1)};
+            required = ItemText(page, IDC_SPACE_REQUIRED);
+            ClickItem(page, 1);   // leave the tools out
+            SetDlgItemTextA(page, IDC_FOLDER_EDIT, folder.c_str());
+            PressSheet(sheet, PSBTN_NEXT);
+        }
+        if (WaitForPage(sheet, IDC_GROUP_LIST)) {
+            SetDlgItemTextA(CurrentPage(sheet), IDC_GROUP_EDIT, "My Pen");
+            PressSheet(sheet, PSBTN_NEXT);
+        }
+        if (WaitForPage(sheet, 701)) {
+            WaitUntil([&] { return !ItemText(CurrentPage(sheet), IDC_SUMMARY_EDIT).empty(); });
+            summary = ItemText(CurrentPage(sheet), IDC_SUMMARY_EDIT);
+            PressSheet(sheet, PSBTN_NEXT);
+        }
+        if (WaitForPage(sheet, IDC_PAGE_RESULT)) {
+            result = ItemText(CurrentPage(sheet), IDC_PAGE_RESULT);
+            restartShown = ItemShown(CurrentPage(sheet), IDC_RESTART_NOW);
+            PressSheet(sheet, PSBTN_FINISH);
+        } else {
+            PressSheet(sheet, PSBTN_CANCEL);
+        }
+    });
+    EXPECT_FALSE(RunInstallWizard(nullptr, run_));
+    driver.Join();
+
+    EXPECT_EQ(heading, "Welcome to  Pen Setup Setup");
+    EXPECT_TRUE(welcomeNextOnly);
+    EXPECT_EQ(states, (std::vector<int>{2, 2}));
+    EXPECT_EQ(required, "0");
+    EXPECT_EQ(summary, "Install Item :\r\n    Driver\r\n\r\nInstall Location :\r\n    " + folder +
+                       "\r\n\r\nStart Menu :\r\n    My Pen\r\n\r\n");
+    EXPECT_EQ(probe_.calls, 1);
+    EXPECT_TRUE(probe_.sheetHiddenDuringRun);
+    EXPECT_EQ(result, "Setup has installed the software successfully and added the application(s) to the Program Manager.");
+    EXPECT_FALSE(restartShown);
+    Application& app = TheApplication();
+    EXPECT_TRUE(app.ComponentEnabled(0));
+    EXPECT_FALSE(app.ComponentEnabled(1));
+    EXPECT_STREQ(app.GroupName().c_str(), "My Pen");
+    EXPECT_STREQ(app.InstallDir().c_str(), folder.c_str());   // an existing folder is taken as it is
+}
+
+TEST_F(WizardTest, ComponentPageNeedsASelectionAndAsksBeforeMakingAFolder) {
+    std::string question;
+    bool nextWithNone = true, nextWithOne = false, stayedAfterNo = false, movedAfterYes = false;
+    std::string folder = dir_ / "new\\deeper";
+    Driver driver([&](DWORD main) {
+        HWND sheet = WaitForWizard(main);
+        if (!sheet) return;
+        PressSheet(sheet, PSBTN_NEXT);
+        if (WaitForPage(sheet, IDC_COMPONENT_LIST)) {
+            HWND page = CurrentPage(sheet);
+            ClickItem(page, 0);
+            ClickItem(page, 1);
+            nextWithNone = !NextBecomes(sheet, false);
+            ClickItem(page, 1);
+            nextWithOne = NextBecomes(sheet, true);
+            SetDlgItemTextA(page, IDC_FOLDER_EDIT, folder.c_str());
+            PressSheet(sheet, PSBTN_NEXT);
+            HWND box = WaitForMessageBox(main, &question);
+            if (box) PostMessageA(box, WM_COMMAND, IDNO, 0);
+            WaitUntil([&] { return !IsWindow(box); });
+            Sleep(100);
+            stayedAfterNo = PageHas(sheet, IDC_COMPONENT_LIST);
+            PressSheet(sheet, PSBTN_NEXT);
+            box = WaitForMessageBox(main);
+            if (box) PostMessageA(box, WM_COMMAND, IDYES, 0);
+            movedAfterYes = WaitForPage(sheet, IDC_GROUP_LIST);
+        }
+        PressSheet(sheet, PSBTN_CANCEL);
+    });
+    EXPECT_FALSE(RunInstallWizard(nullptr, run_));
+    driver.Join();
+    EXPECT_FALSE(nextWithNone);
+    EXPECT_TRUE(nextWithOne);
+    EXPECT_EQ(question, "Path " + folder + " not existed!  Do you want to create it?");
+    EXPECT_TRUE(stayedAfterNo);
+    EXPECT_TRUE(movedAfterYes);
+    EXPECT_EQ(probe_.calls, 0);
+    // The folder was proven creatable, then left for the installation to make.
+    EXPECT_FALSE(FileThere(folder));
+    EXPECT_STREQ(TheApplication().InstallDir().c_str(), folder.c_str());
+    EXPECT_FALSE(TheApplication().ComponentEnabled(0));
+    EXPECT_TRUE(TheApplication().ComponentEnabled(1));
+}
+
+// Goes straight through a wizard to its finish page; returns the finish text and presses Finish.
+void ThroughToFinish(DWORD main, std::string& result, bool& restartOffered, bool chooseLater) {
+    HWND sheet = WaitForWizard(main);
+    if (!sheet) return;
+    for (int page = 0; page < 6 && !PageHas(sheet, IDC_PAGE_RESULT); ++page) {
+        HWND current = CurrentPage(sheet);
+        PressSheet(sheet, PSBTN_NEXT);
+        WaitUntil([&] { return CurrentPage(sheet) != current; });
+    }
+    if (!PageHas(sheet, IDC_PAGE_RESULT)) {
+        PressSheet(sheet, PSBTN_CANCEL);
+        return;
+    }
+    HWND page = CurrentPage(sheet);
+    result = ItemText(page, IDC_PAGE_RESULT);
+    restartOffered = ItemShown(page, IDC_RESTART_NOW) && IsDlgButtonChecked(page, IDC_RESTART_NOW) == BST_CHECKED;
+    if (chooseLater) SendMessageA(GetDlgItem(page, IDC_RESTART_LATER), BM_CLICK, 0, 0);
+    PressSheet(sheet, PSBTN_FINISH);
+}
+
+TEST_F(WizardTest, FinishPageAsksForTheRestartAComponentWants) {
+    TheApplication().SetInstallDir(dir_.path().c_str());
+    TheApplication().settings.defaultDir = dir_.path().c_str();
+    TheApplication().ComponentAt(0)->restartAfterInstall = true;
+    std::string result;
+    bool offered = false;
+    Driver driver([&](DWORD main) { ThroughToFinish(main, result, offered, false); });
+    EXPECT_TRUE(RunInstallWizard(nullptr, run_));
+    driver.Join();
+    EXPECT_TRUE(offered);
+    EXPECT_EQ(result.find("Setup has installed the software successfully"), 0u);
+    EXPECT_NE(result.find("\nSetup has installed the driver(s) successfully."), std::string::npos);
+
+    // "Later" finishes without a restart.
+    Driver later([&](DWORD main) { ThroughToFinish(main, result, offered, true); });
+    EXPECT_FALSE(RunInstallWizard(nullptr, run_));
+}
+
+TEST_F(WizardTest, FinishPageReportsAFailedInstallation) {
+    TheApplication().SetInstallDir(dir_.path().c_str());
+    TheApplication().settings.defaultDir = dir_.path().c_str();
+    TheApplication().ComponentAt(0)->restartAfterInstall = true;
+    struct Case { int status; std::string text; };
+    const Case cases[] = {
+        {5, "Setup has installed the software successfully but could not add the application(s) to the Program Manager."},
+        {6, "The folder " + dir_.path() + " cannot be created. Please choose another folder."},
+        {1, "The software has not been successfully installed. You must run Setup again before using the software."},
+    };
+    for (const Case& c : cases) {
+        probe_.status = c.status;
+        std::string result;
+        bool offered = true;
+        Driver driver([&](DWORD main) { ThroughToFinish(main, result, offered, false); });
+        EXPECT_FALSE(RunInstallWizard(nullptr, run_));
+        driver.Join();
+        EXPECT_EQ(result, c.text);
+        EXPECT_FALSE(offered);
+    }
+}
+
+TEST_F(WizardTest, UninstallWizardRemovesTheChosenItems) {
+    SetRunMode(RunUninstallMode);
+    std::string summary, result;
+    bool nextWithNone = true;
+    Driver driver([&](DWORD main) {
+        HWND sheet = WaitForWizard(main);
+        if (!sheet) return;
+        if (WaitForPage(sheet, 723)) {
+            PressSheet(sheet, PSBTN_NEXT);
+        }
+        if (WaitForPage(sheet, IDC_COMPONENT_LIST)) {
+            HWND page = CurrentPage(sheet);
+            ClickItem(page, 0);
+            ClickItem(page, 1);
+            nextWithNone = !NextBecomes(sheet, false);
+            ClickItem(page, 1);
+            PressSheet(sheet, PSBTN_NEXT);
+        }
+        if (WaitForPage(sheet, 701)) {
+            WaitUntil([&] { return !ItemText(CurrentPage(sheet), IDC_SUMMARY_EDIT).empty(); });
+            summary = ItemText(CurrentPage(sheet), IDC_SUMMARY_EDIT);
+            PressSheet(sheet, PSBTN_NEXT);
+        }
+        if (WaitForPage(sheet, IDC_PAGE_RESULT)) {
+            result = ItemText(CurrentPage(sheet), IDC_PAGE_RESULT);
+            PressSheet(sheet, PSBTN_FINISH);
+        } else {
+            PressSheet(sheet, PSBTN_CANCEL);
+        }
+    });
+    EXPECT_FALSE(RunUninstallWizard(nullptr, run_));
+    driver.Join();
+    EXPECT_FALSE(nextWithNone);
+    EXPECT_EQ(summary, "Remove Item :\r\n    Tools\r\n\r\n");
+    EXPECT_EQ(probe_.calls, 1);
+    EXPECT_EQ(result, "The software has been successfully removed and deleted..");
+    EXPECT_STREQ(TheApplication().settings.defaultDir.c_str(), "C:\\Pen");   // the remove page has no folder
+}
+
+}  // namespace

@@ -38,6 +38,7 @@ class ExpandedScript {
 public:
     explicit ExpandedScript(const ScratchDir& dir) : path_(dir / "script.inf") {
         WriteBytes(path_, "");
+        ComputeNativeArchitecture();   // as start-up does: the chain depends on it
         selected_ = SelectSetupScript(path_.c_str(), DriverDir().c_str());
     }
     bool selected() const { return selected_; }

@@ -8,7 +8,8 @@
 
 namespace {
 bool SameForRemoval(const ComponentKeys& a, const ComponentKeys& b) {
-    if (a.restartAfterRemoval != b.restartAfterRemoval || a.deviceType != b.deviceType) return false;
+    // The device type and the other install-only keys are not part of the record copy.
+    if (a.restartAfterRemoval != b.restartAfterRemoval || a.deleteOemClass != b.deleteOemClass) return false;
     for (int table : {UExeBefore, UExeAfter})
         for (int i = 0; i < kProgramSlots; ++i)
             if (a.programs[table][i].program != b.programs[table][i].program.c_str()) return false;

@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ReadApplicationSection(text, settings, hooks, ".enu");
 
     LineFunctionReader tables([](const StrBuf& line) {
-        total += ReadDiskLine(line).id + ReadDirLine(line).specification.Length();
+        total += long(ReadDiskLine(line).id) + ReadDirLine(line).specification.Length();
     });
     IncludeFollower tableFollower(text, 4, tables, context);
     ParseSection(text, "Disks", 4, tableFollower, ".enu");

@@ -5,6 +5,7 @@
 #include <objbase.h>
 #include "installer/core/handles.h"
 #include "installer/core/language.h"
+#include "installer/core/library_search.h"
 #include "installer/core/messages.h"
 #include "installer/core/os_version.h"
 #include "installer/core/sequences.h"
@@ -117,6 +118,8 @@ int ParseCommandLine(const char* commandLine) {
 }
 
 int ProgramMain(HINSTANCE instance, const char* commandLine) {
+    // First of all: the medium's folder may hold planted libraries.
+    RestrictLibrarySearch();
     SetThreadLanguage();
     ComputeNativeArchitecture();
     DisableFsRedirection();

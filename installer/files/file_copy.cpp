@@ -40,9 +40,15 @@ LONG LzCopyFile(const char* sourcePath, const char* destinationPath) {
     FileHandle probe(CreateFileA(destinationPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!probe) return LZERROR_BADOUTHANDLE;
     probe.reset();
-    LzHandle destination(LZOpenFileA(const_cast<char*>(destinationPath), &destinationInfo, OF_CREATE));
-    if (!destination.valid()) return LZERROR_BADOUTHANDLE;
-    return LZCopy(source.get(), destination.get());
+    LONG copied = LZERROR_BADOUTHANDLE;
+    {
+        LzHandle destination(LZOpenFileA(const_cast<char*>(destinationPath), &destinationInfo, OF_CREATE));
+        if (destination.valid()) copied = LZCopy(source.get(), destination.get());
+    }
+    // A copy that failed half-way (a full drive, a medium gone) must not leave a truncated
+    // file that a later run or the user would take for the real one.
+    if (copied < 0) DeleteFileA(destinationPath);
+    return copied;
 }
 
 bool ExpandCopy(const char* sourcePath, const char* destinationPath) {

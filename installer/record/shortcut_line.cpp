@@ -1,5 +1,6 @@
 #include "installer/record/shortcut_line.h"
 
+#include "installer/script/file_entry_line.h"
 #include "installer/script/script_reader.h"
 
 ShortcutLine ParseShortcutLine(const char* entryText) {
@@ -13,7 +14,8 @@ ShortcutLine ParseShortcutLine(const char* entryText) {
 
 StrBuf WriteShortcutLine(const ShortcutLine& line) {
     StrBuf text;
-    text.Format("%s,%s,%d", line.target.c_str(), line.caption.c_str(), line.folderCode);
+    // The uninstaller finds the link by its caption: a caption with a comma must survive.
+    text.Format("%s,%s,%d", QuotedField(line.target).c_str(), QuotedField(line.caption).c_str(), line.folderCode);
     return text;
 }
 

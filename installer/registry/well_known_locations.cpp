@@ -3,6 +3,7 @@
 #include <shlobj.h>
 #include "installer/core/handles.h"
 #include "installer/core/system_paths.h"
+#include "installer/registry/path_macro.h"
 
 namespace {
 const char kCurrentVersion[] = "Software\\Microsoft\\Windows\\CurrentVersion";
@@ -75,19 +76,14 @@ bool FindWordInstallRoot(const char* version, StrBuf& root) {
 }
 
 bool ExpandPathMacro(StrBuf& path) {
-    if (path.IsEmpty() || path[0] != '%') return true;
-    int close = path.Find('%', 1);
-    if (close < 0) return false;
-    StrBuf macro = path.Mid(1, close - 1);
-    StrBuf rest = path.Mid(close + 1);
+    PathMacro macro = ParsePathMacro(path);
+    if (macro.form == PathMacroForm::None) return true;
     StrBuf result;
-    int colon = macro.Find(':');
-    if (colon >= 0) {
-        if (!macro.Left(colon).EqualsNoCase("AppPath") || !ExpandAppPath(macro.Mid(colon + 1), result)) return false;
-    } else if (!ExpandNamedMacro(macro, result)) {
-        return false;
-    }
-    path = result + rest;
+    bool expanded = false;
+    if (macro.form == PathMacroForm::AppPath) expanded = ExpandAppPath(macro.argument, result);
+    else if (macro.form == PathMacroForm::Named) expanded = ExpandNamedMacro(macro.name, result);
+    if (!expanded) return false;
+    path = result + macro.rest;
     return true;
 }
 

@@ -2,15 +2,13 @@
 
 #include "installer/script/script_reader.h"
 
-namespace {
 // Unquoted, a "," would end the field early and shift every later field on reading back,
 // and blanks at either end would be trimmed away.
-StrBuf Quoted(const StrBuf& name) {
+StrBuf QuotedField(const StrBuf& name) {
     bool edgeBlank = !name.IsEmpty() && (IsBlank(name[0]) || IsBlank(name[name.Length() - 1]));
     if ((name.Find(',') < 0 && !edgeBlank) || name.Find('"') >= 0) return name;
     return StrBuf("\"") + name + "\"";
 }
-}  // namespace
 
 FileEntryLine ParseFileEntryLine(const char* entryText) {
     FileEntryLine entry;
@@ -39,8 +37,8 @@ FileEntryLine ParseFileEntryLine(const char* entryText) {
 
 StrBuf WriteFileEntryLine(const FileEntryLine& e) {
     StrBuf line;
-    line.Format("%s,%d-%d:%s,%d:%s,%c,%c,%d", Quoted(e.displayName).c_str(), e.diskId, e.sourceDirId,
-                Quoted(e.sourceName).c_str(), e.destDirId, Quoted(e.destName).c_str(), YesNoLetter(e.spareFlag),
+    line.Format("%s,%d-%d:%s,%d:%s,%c,%c,%d", QuotedField(e.displayName).c_str(), e.diskId, e.sourceDirId,
+                QuotedField(e.sourceName).c_str(), e.destDirId, QuotedField(e.destName).c_str(), YesNoLetter(e.spareFlag),
                 YesNoLetter(e.removeOnUninstall), e.installMode);
     return line;
 }
@@ -58,7 +56,7 @@ CopyFolderLine ParseCopyFolderLine(const char* value) {
 
 StrBuf CopyFolderEntryText(const CopyFolderLine& line, const char* fileName) {
     StrBuf text;
-    StrBuf name = Quoted(StrBuf(fileName));
+    StrBuf name = QuotedField(StrBuf(fileName));
     text.Format("%s,%d-%d:%s,%d:%s,%s", name.c_str(), line.diskId, line.sourceDirId, name.c_str(), line.destDirId,
                 name.c_str(), line.tail.c_str());
     return text;

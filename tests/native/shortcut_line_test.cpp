@@ -31,3 +31,13 @@ TEST(ShortcutLine, AllUsersProgramsOnlyOnAnNtKernel) {
     EXPECT_FALSE(UseCommonProgramsFor(1, 210));   // Windows 98: the user's Programs folder
     EXPECT_FALSE(UseCommonProgramsFor(0, 601));
 }
+
+TEST(ShortcutLine, RecordCopyKeepsCommasAndEdgeBlanks) {
+    // The uninstaller finds the link again by the caption the record copy holds.
+    ShortcutLine line = ParseShortcutLine("\"Pen, Tool.EXE\",\" Pen Tool, Help \",-2");
+    ASSERT_EQ(std::string(" Pen Tool, Help "), line.caption.c_str());
+    ShortcutLine back = ParseShortcutLine(WriteShortcutLine(line));
+    EXPECT_EQ(std::string("Pen, Tool.EXE"), back.target.c_str());
+    EXPECT_EQ(std::string(" Pen Tool, Help "), back.caption.c_str());
+    EXPECT_EQ(-2, back.folderCode);
+}

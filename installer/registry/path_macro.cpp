@@ -1,0 +1,24 @@
+#include "installer/registry/path_macro.h"
+
+PathMacro ParsePathMacro(const StrBuf& path) {
+    PathMacro macro;
+    if (path.IsEmpty() || path[0] != '%') return macro;
+    int close = path.Find('%', 1);
+    if (close < 0) {
+        macro.form = PathMacroForm::Malformed;
+        return macro;
+    }
+    StrBuf inside = path.Mid(1, close - 1);
+    macro.rest = path.Mid(close + 1);
+    int colon = inside.Find(':');
+    if (colon < 0) {
+        macro.form = PathMacroForm::Named;
+        macro.name = inside;
+        return macro;
+    }
+    macro.name = inside.Left(colon);
+    macro.argument = inside.Mid(colon + 1);
+    // Only App Paths takes an argument; any other "name:arg" cannot be expanded.
+    macro.form = macro.name.EqualsNoCase("AppPath") ? PathMacroForm::AppPath : PathMacroForm::Malformed;
+    return macro;
+}

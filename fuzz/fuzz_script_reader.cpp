@@ -18,14 +18,17 @@ public:
     void KeyLine(const StrBuf& line) override {
         StrBuf rest(line);
         StrBuf key = CutKey(rest);
-        count_ += key.Length();
+        count_ += static_cast<unsigned>(key.Length());
         const char separators[] = {',', '-', ':', '='};
         StrBuf copy(rest);
-        for (int i = 0; i < 64 && !copy.IsEmpty(); ++i) count_ += NextField(copy, separators[i % 4], i & 1).Length();
+        for (int i = 0; i < 64 && !copy.IsEmpty(); ++i) count_ += static_cast<unsigned>(NextField(copy, separators[i % 4], i & 1).Length());
         StrBuf numbers(rest);
-        count_ += ReadNumber(numbers) + static_cast<int>(ReadColour(numbers)) + ReadYesNo(numbers);
+        // Summed as wide unsigned numbers: the readers' results may be anything an int holds.
+        count_ += static_cast<unsigned long long>(static_cast<long long>(ReadNumber(numbers)));
+        count_ += ReadColour(numbers);
+        count_ += ReadYesNo(numbers) ? 1u : 0u;
     }
-    long count_ = 0;
+    unsigned long long count_ = 0;
 };
 }  // namespace
 

@@ -1,45 +1,25 @@
 #pragma once
 // Dialog templates, their controls and the bitmaps of the installer's dialogs and wizard pages.
-#define IDD_INSTALL_OPTIONS     2
-#define IDD_DISK_REQUEST        3
-#define IDD_PROGRESS            4
-#define IDD_FILE_IN_USE         6
-#define IDD_VERSION_CONFLICT    7
-#define IDD_UNINSTALL_OPTIONS   8
-#define IDD_WELCOME             13100
-#define IDD_COMPONENTS          13200
-#define IDD_PROGRAM_FOLDER      13300
-#define IDD_SUMMARY             13400
-#define IDD_FINISH              13500
-#define IDD_REMOVE_ITEMS        14000
-#define IDD_REMOVE_FINISH       32273
-#define IDD_REMOVE_WELCOME      32274
+#include "resource_ids.h"   // the templates, the side picture and the string ids
 
-#define IDB_SIDE_PICTURE        120
-#define IDB_STATE_OFF           132
-#define IDB_STATE_ON            133
-#define IDB_STATE_SPARE         134
-#define IDI_PAGE_ICON           10000
+// The dialog procedures' names for the controls and pictures of those templates.
+#define IDB_STATE_OFF           IDB_STATE_UNSELECTED
+#define IDB_STATE_ON            IDB_STATE_SELECTED
+#define IDB_STATE_SPARE         IDB_STATE_GREYED
+#define IDI_PAGE_ICON           IDI_PAGE
 
 // Classic dialogs
-#define IDC_FOLDER_EDIT         101
 #define IDC_OPTION_ROW0         1000
 #define IDC_OPTION_FRAME        1004
 #define IDC_OPTION_SCROLL       1005
 #define IDC_OPTION_SEPARATOR    1007
-#define IDC_KEEP_FILES          1008
 #define IDC_PROGRESS_METER      100
 #define IDC_PROGRESS_STEP       103
 #define IDC_PROGRESS_FILE       104
-#define IDC_DISK_NAME           102
 #define IDC_DISK_PATH           105
-#define IDC_CONFLICT_REASON     100
-#define IDC_EXISTING_LIST       101
-#define IDC_NEW_LIST            102
 #define IDC_INSTALL_NEW         6
 #define IDC_KEEP_EXISTING       7
 #define IDC_ABORT_SETUP         3
-#define IDC_IN_USE_PATH         100
 #define IDC_IN_USE_ABORT        3
 #define IDC_IN_USE_RETRY        4
 #define IDC_IN_USE_SKIP         5
@@ -47,13 +27,5 @@
 // Wizard pages
 #define IDC_PAGE_HEADING        710
 #define IDC_PAGE_RESULT         711
-#define IDC_PAGE_ICON           1002
 #define IDC_COMPONENT_LIST      1012
-#define IDC_BROWSE              196
-#define IDC_SPACE_REQUIRED      716
-#define IDC_SPACE_AVAILABLE     717
-#define IDC_GROUP_EDIT          301
 #define IDC_SUMMARY_EDIT        301
-#define IDC_GROUP_LIST          401
-#define IDC_RESTART_NOW         502
-#define IDC_RESTART_LATER       503

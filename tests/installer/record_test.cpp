@@ -11,6 +11,8 @@
 #include "installer/registry/well_known_locations.h"
 #include "installer/script/application.h"
 #include "installer/script/component.h"
+#include "installer/script/mapped_file.h"
+#include "installer/script/setup_script.h"
 #include "tests/fakes/test_support.h"
 
 namespace {
@@ -78,6 +80,15 @@ TEST_F(RecordTest, SameScriptReusesItsSlotChangedScriptGetsTheNext) {
     std::string text = ReadBytes(copy);
     EXPECT_EQ(text.size() - 7, text.rfind("[End]\r\n"));
     EXPECT_NE(std::string::npos, text.find("Driver=Drv,DrvKeys,,,,,,\r\n"));
+    // The saved copy is exactly the script as written for the record, then "[End]".
+    {
+        FileHandle expected(CreateFileA((medium_ / "expected.inf").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(expected);
+        TheApplication().ScriptAt(0)->WriteScript(expected.get());
+        WriteLine(expected.get(), "[End]");
+    }
+    EXPECT_EQ(ReadBytes(medium_ / "expected.inf"), text);
 
     Install(Script("10"), target.path());
     EXPECT_EQ(copy, KeyDefault("SetupExt\\Record Probe\\INFNAME"));

@@ -1,6 +1,10 @@
 #include "tests/fakes/test_support.h"
 
 #include <cstdio>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+#include "installer/core/handles.h"
 
 ScratchDir::ScratchDir(const char* name) {
     char temp[MAX_PATH];
@@ -96,4 +100,21 @@ int CountProcessWindows(DWORD processId) {
     WindowCount c{processId, 0};
     EnumWindows(CountOne, reinterpret_cast<LPARAM>(&c));
     return c.count;
+}
+
+bool ReadShellLink(const std::string& linkPath, LinkProperties& out) {
+    ComPtr<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put_void())))
+        return false;
+    ComPtr<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.put_void()))) return false;
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
+    if (FAILED(file->Load(wide, STGM_READ))) return false;
+    char text[1024];
+    text[0] = 0; link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH); out.path = text;
+    text[0] = 0; link->GetDescription(text, sizeof text); out.description = text;
+    text[0] = 0; link->GetWorkingDirectory(text, sizeof text); out.workingDirectory = text;
+    text[0] = 0; link->GetArguments(text, sizeof text); out.arguments = text;
+    return true;
 }

@@ -28,3 +28,9 @@ struct ProgramRun {
 ProgramRun RunProgram(const std::string& commandLine, DWORD timeoutMs = 30000);
 // Top-level windows of a process (visible or not).
 int CountProcessWindows(DWORD processId);
+
+// A shell link's properties, read back through the shell's link object (COM initialised).
+struct LinkProperties {
+    std::string path, description, workingDirectory, arguments;
+};
+bool ReadShellLink(const std::string& linkPath, LinkProperties& out);

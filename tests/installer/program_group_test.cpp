@@ -12,26 +12,6 @@
 #include "tests/fakes/test_support.h"
 
 namespace {
-struct Link {
-    std::string path, description, workingDirectory, arguments;
-};
-
-bool ReadLink(const std::string& linkPath, Link& out) {
-    ComPtr<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put_void())))
-        return false;
-    ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.put_void()))) return false;
-    WCHAR wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
-    if (FAILED(file->Load(wide, STGM_READ))) return false;
-    char text[1024];
-    text[0] = 0; link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH); out.path = text;
-    text[0] = 0; link->GetDescription(text, sizeof text); out.description = text;
-    text[0] = 0; link->GetWorkingDirectory(text, sizeof text); out.workingDirectory = text;
-    text[0] = 0; link->GetArguments(text, sizeof text); out.arguments = text;
-    return true;
-}
 
 std::string Special(int csidl) {
     StrBuf path;
@@ -69,8 +49,8 @@ TEST_F(ProgramGroupTest, LinksGoWhereTheirFolderCodeSays) {
         ShortcutLine line = ParseShortcutLine(("PEN.EXE,Group Probe Link," + std::to_string(r.code)).c_str());
         ASSERT_TRUE(CreateShortcutLink(line, installed.path().c_str(), "PEN.EXE"));
         EXPECT_EQ(group, std::string(CurrentDirectory().c_str()));   // the group stays current
-        Link link;
-        ASSERT_TRUE(ReadLink(r.folder + "\\Group Probe Link.LNK", link));
+        LinkProperties link;
+        ASSERT_TRUE(ReadShellLink(r.folder + "\\Group Probe Link.LNK", link));
         EXPECT_EQ(installed / "PEN.EXE", link.path);
         EXPECT_EQ("Group Probe Link", link.description);
         EXPECT_EQ(installed.path(), link.workingDirectory);
@@ -93,8 +73,8 @@ TEST_F(ProgramGroupTest, UninstallerLinkRemovalTakesEmptyNestedGroupsOnly) {
     std::string programs = Special(CSIDL_PROGRAMS);
     std::string group = programs + "\\Group Probe\\Nested";
     ASSERT_TRUE(CreateUninstallShortcutIn(group.c_str(), "Uninstall", "Group Probe"));
-    Link link;
-    ASSERT_TRUE(ReadLink(group + "\\Uninstall.LNK", link));
+    LinkProperties link;
+    ASSERT_TRUE(ReadShellLink(group + "\\Uninstall.LNK", link));
     EXPECT_EQ(" /@SetupExt\\Group Probe", link.arguments);
     EXPECT_EQ("Uninstall", link.description);
     // A file the user put into the outer group keeps that folder.

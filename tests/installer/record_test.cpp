@@ -16,13 +16,21 @@
 #include "tests/fakes/test_support.h"
 
 namespace {
+// Each test runs in its own process, possibly beside another: its product is its own.
+const std::string& Product() {
+    static const std::string name = "Record Probe " + std::to_string(GetCurrentProcessId());
+    return name;
+}
+// A key below the product's record key.
+std::string Key(const char* below) { return "SetupExt\\" + Product() + below; }
+
 std::string KeyDefault(const char* path) {
     StrBuf text;
     return ReadKeyDefault(text, HKEY_CLASSES_ROOT, path, 257) ? text.c_str() : "<none>";
 }
 
 std::string Script(const char* version) {
-    return std::string("[App]\r\nDefPMGroup=Record Probe\r\nUnInstall=Remove Record Probe\r\n") +
+    return "[App]\r\nDefPMGroup=" + Product() + "\r\nUnInstall=Remove Record Probe\r\n" +
            "[DstDirs]\r\n1=.\r\n[SetupApps]\r\nDriver=Drv,DrvKeys\r\nTools=Tls,TlsKeys\r\n[DrvKeys]\r\nSpaceNeeded=" + version +
            "\r\n[TlsKeys]\r\nDefInstall=N\r\n[End]\r\n";
 }
@@ -33,15 +41,15 @@ protected:
         saved_ = RunMode();
         CoInitialize(nullptr);
         TheApplication().Reset();
-        DeleteKeyTree(HKEY_CLASSES_ROOT, "SetupExt\\Record Probe");
+        DeleteKeyTree(HKEY_CLASSES_ROOT, Key("").c_str());
     }
     void TearDown() override {
         TheApplication().Reset();
         SetRunMode(saved_);
-        DeleteKeyTree(HKEY_CLASSES_ROOT, "SetupExt\\Record Probe");
+        DeleteKeyTree(HKEY_CLASSES_ROOT, Key("").c_str());
         StrBuf programs;
         GetSpecialFolderPath(nullptr, CSIDL_COMMON_PROGRAMS, programs);
-        RemoveTree(std::string(programs.c_str()) + "\\Record Probe");
+        RemoveTree(std::string(programs.c_str()) + ("\\" + Product() + ""));
         CoUninitialize();
     }
     // One install run's closing step over a script on the medium.
@@ -71,12 +79,12 @@ TEST(RecordSlots, NamesOfTheHundredSlots) {
 TEST_F(RecordTest, SameScriptReusesItsSlotChangedScriptGetsTheNext) {
     ScratchDir target("record-target");
     Install(Script("10"), target.path());
-    EXPECT_EQ(target.path(), KeyDefault("SetupExt\\Record Probe"));
-    std::string copy = KeyDefault("SetupExt\\Record Probe\\INFNAME");
+    EXPECT_EQ(target.path(), KeyDefault(Key("").c_str()));
+    std::string copy = KeyDefault(Key("\\INFNAME").c_str());
     ASSERT_EQ(0u, copy.find(target.path() + "\\ST~"));
-    EXPECT_EQ(target.path(), KeyDefault("SetupExt\\Record Probe\\INFNAME\\PATH"));
-    EXPECT_EQ("Record Probe", KeyDefault("SetupExt\\Record Probe\\INFNAME\\GroupName"));
-    EXPECT_EQ("Driver", KeyDefault("SetupExt\\Record Probe\\INFNAME\\AppDrv"));
+    EXPECT_EQ(target.path(), KeyDefault(Key("\\INFNAME\\PATH").c_str()));
+    EXPECT_EQ(Product(), KeyDefault(Key("\\INFNAME\\GroupName").c_str()));
+    EXPECT_EQ("Driver", KeyDefault(Key("\\INFNAME\\AppDrv").c_str()));
     std::string text = ReadBytes(copy);
     EXPECT_EQ(text.size() - 7, text.rfind("[End]\r\n"));
     EXPECT_NE(std::string::npos, text.find("Driver=Drv,DrvKeys,,,,,,\r\n"));
@@ -91,8 +99,8 @@ TEST_F(RecordTest, SameScriptReusesItsSlotChangedScriptGetsTheNext) {
     EXPECT_EQ(ReadBytes(medium_ / "expected.inf"), text);
 
     Install(Script("10"), target.path());
-    EXPECT_EQ(copy, KeyDefault("SetupExt\\Record Probe\\INFNAME"));
-    EXPECT_EQ("<none>", KeyDefault("SetupExt\\Record Probe\\INFNAME01"));
+    EXPECT_EQ(copy, KeyDefault(Key("\\INFNAME").c_str()));
+    EXPECT_EQ("<none>", KeyDefault(Key("\\INFNAME01").c_str()));
     int copies = 0;
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA((target / "ST~*").c_str(), &found);
@@ -104,8 +112,8 @@ TEST_F(RecordTest, SameScriptReusesItsSlotChangedScriptGetsTheNext) {
     std::string changed = Script("10");
     changed.replace(changed.find("Tools=Tls,"), 10, "Tools=Tl2,");
     Install(changed, target.path());
-    EXPECT_EQ(copy, KeyDefault("SetupExt\\Record Probe\\INFNAME"));
-    EXPECT_NE("<none>", KeyDefault("SetupExt\\Record Probe\\INFNAME01"));
+    EXPECT_EQ(copy, KeyDefault(Key("\\INFNAME").c_str()));
+    EXPECT_NE("<none>", KeyDefault(Key("\\INFNAME01").c_str()));
 }
 
 TEST_F(RecordTest, UninstallerLinkStartsTheInstallerOnTheRecord) {
@@ -113,23 +121,23 @@ TEST_F(RecordTest, UninstallerLinkStartsTheInstallerOnTheRecord) {
     Install(Script("10"), target.path());
     StrBuf programs;
     GetSpecialFolderPath(nullptr, TheApplication().UseCommonPrograms() ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS, programs);
-    std::string link = std::string(programs.c_str()) + "\\Record Probe\\Remove Record Probe.LNK";
+    std::string link = std::string(programs.c_str()) + ("\\" + Product() + "\\Remove Record Probe.LNK");
     EXPECT_TRUE(FileThere(link));
 
     // The uninstaller reads the record back and removes it, the link and the emptied group.
     TheApplication().Reset();
-    ASSERT_EQ(RunUninstallMode, ParseCommandLine("/@SetupExt\\Record Probe"));
+    ASSERT_EQ(RunUninstallMode, ParseCommandLine(("/@" + Key("")).c_str()));
     SetRunMode(RunUninstallMode);
     Application& app = TheApplication();
-    ASSERT_EQ(1, app.Load("SetupExt\\Record Probe", false));
+    ASSERT_EQ(1, app.Load(Key("").c_str(), false));
     EXPECT_EQ(1, app.Count(KindComponent));   // only the chosen component was recorded
     EXPECT_EQ("Remove Record Probe", std::string(app.settings.uninstallName.c_str()));
-    std::string copy = KeyDefault("SetupExt\\Record Probe\\INFNAME");
+    std::string copy = KeyDefault(Key("\\INFNAME").c_str());
     FinishApplication();
-    EXPECT_EQ("<none>", KeyDefault("SetupExt\\Record Probe"));
+    EXPECT_EQ("<none>", KeyDefault(Key("").c_str()));
     EXPECT_FALSE(FileThere(copy));
     EXPECT_FALSE(FileThere(link));
-    EXPECT_FALSE(FileThere(std::string(programs.c_str()) + "\\Record Probe"));
+    EXPECT_FALSE(FileThere(std::string(programs.c_str()) + ("\\" + Product() + "")));
 }
 
 TEST_F(RecordTest, NothingIsRecordedWhenTheScriptSaysSo) {
@@ -137,10 +145,10 @@ TEST_F(RecordTest, NothingIsRecordedWhenTheScriptSaysSo) {
     std::string script = Script("10");
     script.insert(script.find("[DstDirs]"), "DontKeepUninstallInfo=Y\r\n");
     Install(script, target.path());
-    EXPECT_EQ("<none>", KeyDefault("SetupExt\\Record Probe"));
+    EXPECT_EQ("<none>", KeyDefault(Key("").c_str()));
     StrBuf programs;
     GetSpecialFolderPath(nullptr, TheApplication().UseCommonPrograms() ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS, programs);
-    EXPECT_FALSE(FileThere(std::string(programs.c_str()) + "\\Record Probe\\Remove Record Probe.LNK"));
+    EXPECT_FALSE(FileThere(std::string(programs.c_str()) + ("\\" + Product() + "\\Remove Record Probe.LNK")));
 }
 
 TEST_F(RecordTest, AComponentKeptAtRemovalKeepsSlotCopyAndProductKey) {
@@ -148,20 +156,20 @@ TEST_F(RecordTest, AComponentKeptAtRemovalKeepsSlotCopyAndProductKey) {
     std::string script = Script("10");
     script.replace(script.find("DefInstall=N"), 12, "DefInstall=Y");
     Install(script, target.path());
-    std::string copy = KeyDefault("SetupExt\\Record Probe\\INFNAME");
-    ASSERT_EQ("Tools", KeyDefault("SetupExt\\Record Probe\\INFNAME\\AppTls"));
+    std::string copy = KeyDefault(Key("\\INFNAME").c_str());
+    ASSERT_EQ("Tools", KeyDefault(Key("\\INFNAME\\AppTls").c_str()));
 
     TheApplication().Reset();
-    ASSERT_EQ(RunUninstallMode, ParseCommandLine("/@SetupExt\\Record Probe"));
+    ASSERT_EQ(RunUninstallMode, ParseCommandLine(("/@" + Key("")).c_str()));
     SetRunMode(RunUninstallMode);
     Application& app = TheApplication();
-    ASSERT_EQ(1, app.Load("SetupExt\\Record Probe", false));
+    ASSERT_EQ(1, app.Load(Key("").c_str(), false));
     ASSERT_EQ(2, app.Count(KindComponent));
     app.SetComponentEnabled(1, false);   // the user keeps Tools
     FinishApplication();
-    EXPECT_EQ(target.path(), KeyDefault("SetupExt\\Record Probe"));
-    EXPECT_EQ(copy, KeyDefault("SetupExt\\Record Probe\\INFNAME"));
+    EXPECT_EQ(target.path(), KeyDefault(Key("").c_str()));
+    EXPECT_EQ(copy, KeyDefault(Key("\\INFNAME").c_str()));
     EXPECT_TRUE(FileThere(copy));
-    EXPECT_EQ("<none>", KeyDefault("SetupExt\\Record Probe\\INFNAME\\AppDrv"));
-    EXPECT_EQ("Tools", KeyDefault("SetupExt\\Record Probe\\INFNAME\\AppTls"));
+    EXPECT_EQ("<none>", KeyDefault(Key("\\INFNAME\\AppDrv").c_str()));
+    EXPECT_EQ("Tools", KeyDefault(Key("\\INFNAME\\AppTls").c_str()));
 }

@@ -9,26 +9,6 @@
 #include "tests/fakes/test_support.h"
 
 namespace {
-struct LinkProperties {
-    std::string path, description, workingDirectory, arguments;
-};
-
-bool ReadLink(const std::string& linkPath, LinkProperties& out) {
-    ComPtr<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put_void())))
-        return false;
-    ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.put_void()))) return false;
-    WCHAR wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
-    if (FAILED(file->Load(wide, STGM_READ))) return false;
-    char text[1024];
-    text[0] = 0; link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH); out.path = text;
-    text[0] = 0; link->GetDescription(text, sizeof text); out.description = text;
-    text[0] = 0; link->GetWorkingDirectory(text, sizeof text); out.workingDirectory = text;
-    text[0] = 0; link->GetArguments(text, sizeof text); out.arguments = text;
-    return true;
-}
 
 class ShellLinkTest : public ::testing::Test {
 protected:
@@ -44,7 +24,7 @@ TEST_F(ShellLinkTest, ProgramLinkCarriesPathDescriptionAndFolder) {
     std::string link = dir / "Pen Tool.LNK";
     ASSERT_TRUE(CreateShellLink(link.c_str(), target.c_str(), "Pen Tool", dir.path().c_str(), nullptr));
     LinkProperties p;
-    ASSERT_TRUE(ReadLink(link, p));
+    ASSERT_TRUE(ReadShellLink(link, p));
     EXPECT_EQ(target, p.path);
     EXPECT_EQ("Pen Tool", p.description);
     EXPECT_EQ(dir.path(), p.workingDirectory);
@@ -56,7 +36,7 @@ TEST_F(ShellLinkTest, UninstallerLinkNamesTheBareProgramWithTheRecordKey) {
     std::string link = dir / "Uninstall.LNK";
     ASSERT_TRUE(CreateShellLink(link.c_str(), "Instally.EXE", "Uninstall", nullptr, " /@SetupExt\\Tablet"));
     LinkProperties p;
-    ASSERT_TRUE(ReadLink(link, p));
+    ASSERT_TRUE(ReadShellLink(link, p));
     EXPECT_NE(std::string::npos, p.path.find("Instally.EXE"));
     EXPECT_EQ(" /@SetupExt\\Tablet", p.arguments);
     EXPECT_EQ("Uninstall", p.description);

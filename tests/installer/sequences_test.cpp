@@ -35,6 +35,7 @@ struct Kit {
     bool restartAfterInstall = false;
     bool restartAfterRemoval = false;
     bool sourceMissing = false;
+    bool wizard = false;
 };
 
 // Answers whatever the run shows: the options dialogs with OK (or Cancel), a disk request
@@ -54,6 +55,7 @@ public:
         return messages_;
     }
     int OptionsDialogs() const { return optionsSeen_; }
+    DWORD MainThread() const { return threadId_; }
     // Called on the options dialog before OK, e.g. to untick a component.
     std::function<void(HWND)> onOptions;
 
@@ -154,7 +156,8 @@ protected:
         std::string s;
         s += "[App]\r\nAppType=" + kit.appType + "\r\nProduceName=\"" + product_ + "\"\r\nCaption=\"Sequence Kit\"\r\n";
         s += "DefDir=" + installDir_ + "\r\nDefPMGroup=\"" + product_ + "\",0\r\nUnInstall=\"Remove " + product_ + "\"\r\n";
-        s += std::string("SilentInstall=") + (kit.silent ? "Y" : "N") + "\r\nEnableNewUI=N\r\n";
+        s += std::string("SilentInstall=") + (kit.silent ? "Y" : "N") + "\r\n";
+        s += std::string("EnableNewUI=") + (kit.wizard ? "Y" : "N") + "\r\n";
         s += "[Disks]\r\n1=\"Sequence disk\"\r\n[SrcDirs]\r\n1=.\r\n[DstDirs]\r\n1=.\r\n2=Extra\r\n";
         s += "[SetupApps]\r\nMain part=Main,MainKeys,MainFiles,MainLinks,MainIni,,MainReg\r\n";
         s += "Extra part=Extra,ExtraKeys,ExtraFiles\r\n";
@@ -419,6 +422,124 @@ TEST_F(UninstallTest, ComponentLeftUntickedStaysUntilTheNextUninstall) {
     EXPECT_FALSE(FileThere(installDir_));
     EXPECT_FALSE(Recorded());
     EXPECT_FALSE(FileThere(GroupFolder()));
+}
+
+// Goes through a wizard with Next to its last page and finishes there; returns that page's text.
+std::string ThroughTheWizard(DWORD main) {
+    HWND sheet = WaitForWizard(main);
+    if (!sheet) return "no wizard";
+    auto current = [&] { return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); };
+    for (int page = 0; page < 8 && !GetDlgItem(current(), IDC_PAGE_RESULT); ++page) {
+        HWND before = current();
+        PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+        WaitUntil([&] { return current() != before; });
+    }
+    std::string result = GetDlgItem(current(), IDC_PAGE_RESULT) ? ItemText(current(), IDC_PAGE_RESULT) : "no finish page";
+    PostMessageA(sheet, PSM_PRESSBUTTON, GetDlgItem(current(), IDC_PAGE_RESULT) ? PSBTN_FINISH : PSBTN_CANCEL, 0);
+    return result;
+}
+
+TEST_F(SequenceTest, WizardInstallsAndRemovesLikeTheSilentRun) {
+    Kit kit;
+    kit.wizard = true;
+    WriteKit(kit);
+    std::string installResult, removalResult;
+    {
+        Answerer answerer(GetCurrentThreadId());   // the folder question, if any
+        std::thread driver([&] { installResult = ThroughTheWizard(answerer.MainThread()); });
+        EXPECT_EQ(0, Install());
+        driver.join();
+    }
+    EXPECT_EQ(0u, installResult.find("Setup has installed the software successfully")) << installResult;
+    EXPECT_TRUE(Installed("main.txt"));
+    EXPECT_TRUE(Installed("Extra\\extra.txt"));
+    EXPECT_TRUE(Recorded());
+    EXPECT_EQ(installDir_ + "\\main.txt", IniValue());
+    EXPECT_TRUE(LinkThere());
+    {
+        Answerer answerer(GetCurrentThreadId());
+        std::thread driver([&] { removalResult = ThroughTheWizard(answerer.MainThread()); });
+        EXPECT_EQ(0, Uninstall());
+        driver.join();
+    }
+    EXPECT_NE(std::string::npos, removalResult.find("removed")) << removalResult;
+    EXPECT_FALSE(FileThere(installDir_));
+    EXPECT_FALSE(Recorded());
+    EXPECT_EQ("", IniValue());
+    EXPECT_FALSE(KeyThere(HKEY_CURRENT_USER, RegistryPath()));
+    EXPECT_FALSE(FileThere(GroupFolder()));
+}
+
+// A window of another thread that counts the installer's status messages, as a tablet
+// program listening for the end of an installation would.
+class StatusListener {
+public:
+    StatusListener() : worker_([this] { Run(); }) { WaitUntil([this] { return window_ != nullptr; }); }
+    ~StatusListener() {
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+        worker_.join();
+    }
+    std::vector<WPARAM> Received() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return received_;
+    }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<StatusListener*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (self && message == RegisterWindowMessageA("Zorvant_InstallStatus")) {
+            std::lock_guard<std::mutex> lock(self->mutex_);
+            self->received_.push_back(wParam);
+            return 0;
+        }
+        if (message == WM_CLOSE) {
+            DestroyWindow(window);
+            PostQuitMessage(0);
+            return 0;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    void Run() {
+        WNDCLASSA type{};
+        type.lpfnWndProc = Procedure;
+        type.hInstance = GetModuleHandleA(nullptr);
+        type.lpszClassName = "SequenceStatusListener";
+        RegisterClassA(&type);
+        HWND window = CreateWindowExA(0, type.lpszClassName, "listener", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                      type.hInstance, nullptr);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        window_ = window;
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    }
+    std::mutex mutex_;
+    std::vector<WPARAM> received_;
+    std::atomic<HWND> window_{nullptr};
+    std::thread worker_;
+};
+
+TEST_F(SequenceTest, InstallerProcessTellsListenersTheStatusTwice) {
+    struct Case { const char* name; bool sourceMissing; WPARAM status; };
+    for (const Case& c : {Case{"installed", false, 0}, Case{"the medium lost a file", true, 1}}) {
+        SCOPED_TRACE(c.name);
+        Kit kit;
+        kit.silent = true;
+        kit.sourceMissing = c.sourceMissing;
+        WriteKit(kit);
+        ASSERT_TRUE(CopyFileA((TestBinDirectory() + "\\Instally.exe").c_str(), (medium_ / "Instally.exe").c_str(), FALSE));
+        StatusListener listener;
+        ProgramRun run = RunProgram("\"" + (medium_ / "Instally.exe") + "\"", 60000);
+        ASSERT_TRUE(run.finished);
+        EXPECT_EQ(0u, run.exitCode);
+        EXPECT_TRUE(WaitUntil([&] { return listener.Received().size() >= 2; }, 3000));
+        EXPECT_EQ(listener.Received(), (std::vector<WPARAM>{c.status, c.status}));
+        // What came before the missing file stays installed; a failed run writes no record.
+        EXPECT_TRUE(Installed("main.txt"));
+        EXPECT_EQ(!c.sourceMissing, Recorded());
+        EXPECT_EQ(!c.sourceMissing, Installed("Extra\\extra.txt"));
+        TearDown();
+        RemoveTree(installDir_);
+    }
 }
 
 }  // namespace

@@ -48,6 +48,30 @@ echo "mine" >"$install_dir/notes.txt"
 left=$(cd "$install_dir" 2>/dev/null && find . -mindepth 1 | sort | tr '\n' ' ')
 [ "$left" = "./notes.txt " ] || fail "the installation folder holds '$left', want only ./notes.txt"
 $wine reg query 'HKCR\SetupExt\Zorvant Tablet' >/dev/null 2>&1 && fail "the record is still there"
+
+echo "== a driver kit removes the drivers recorded before it, but not software"
+# A small kit of its own on a folder of the prefix: name, type, folder, file.
+small_kit() {
+  local dir="$WINEPREFIX/drive_c/kits/$1"
+  mkdir -p "$dir"; cp "$medium/Driver/Instally.exe" "$dir/"
+  echo "$4" >"$dir/$4"
+  printf '[App]\r\nAppType=%s\r\nProduceName="%s"\r\nDefDir=%s\r\nDefPMGroup="%s",0\r\nSilentInstall=Y\r\n[Disks]\r\n1="Disk"\r\n[SrcDirs]\r\n1=.\r\n[DstDirs]\r\n1=.\r\n[SetupApps]\r\nPart=Part,PartKeys,PartFiles\r\n[PartKeys]\r\nDefInstall=Y\r\n[PartFiles]\r\n%s,1-1:%s,1:%s,N,Y,0\r\n[End]\r\n' \
+    "$2" "$1" "$3" "$1" "$4" "$4" "$4" >"$dir/SetupX64.INF"
+  run "$dir/Instally.exe" || fail "installing $1"
+}
+recorded() { $wine reg query "HKCR\\SetupExt\\$1" >/dev/null 2>&1; }
+small_kit "Old Pen Driver" "Pen Driver" 'C:\OldPen' old.txt
+small_kit "Pen Software Tools" "Pen Tools" 'C:\PenTools' tools.txt
+recorded "Old Pen Driver" && recorded "Pen Software Tools" || fail "the small kits were not recorded"
+run "$medium/Driver/Instally.exe" /NODRV /DEV:2 /S || fail "driver kit install"
+[ -e "$WINEPREFIX/drive_c/OldPen/old.txt" ] && fail "the older driver's file is still there"
+recorded "Old Pen Driver" && fail "the older driver's record is still there"
+[ -e "$WINEPREFIX/drive_c/PenTools/tools.txt" ] || fail "the software's file was removed"
+recorded "Pen Software Tools" || fail "the software's record was removed"
+recorded "Zorvant Tablet" || fail "the driver kit was not recorded"
+# "driver" in lower case is not a driver kit: it leaves every record alone.
+small_kit "Lower Case Kit" "Pen driver" 'C:\LowerCase' lower.txt
+recorded "Zorvant Tablet" || fail "a kit typed 'driver' removed the driver kit"
 $server -k >/dev/null 2>&1
 
 [ $failures = 0 ] && echo "PASS kit round trip" || echo "$failures failure(s)"

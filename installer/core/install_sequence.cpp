@@ -38,7 +38,9 @@ bool LoadScript(HINSTANCE instance, Application& app) {
     bool loaded = !scriptCopy.IsEmpty() && SelectSetupScript(scriptCopy, app.SourceDir()) &&
                   app.Load(scriptCopy, true) != 0;
     if (!scriptCopy.IsEmpty()) DeleteFileA(scriptCopy);
-    if (!loaded) ShowMessage(nullptr, IDS_FILE_NOT_FOUND, g_title, kInfoStyle, "Setupext.inf");
+    // A silent run is unattended: a box nobody answers would hold it for ever.
+    if (!loaded && !app.settings.silent)
+        ShowMessage(nullptr, IDS_FILE_NOT_FOUND, g_title, kInfoStyle, "Setupext.inf");
     return loaded;
 }
 

@@ -44,7 +44,7 @@ int RunUninstall(HINSTANCE instance) {
     Application& app = TheApplication();
     LoadResString(g_title, instance, IDS_UNINSTALL_TITLE);
     if (app.Load(UninstallRecordKey(), false) == 0) {
-        ShowMessage(nullptr, IDS_FILE_NOT_FOUND, g_title, kInfoStyle, "Setupext.Inf");
+        if (!app.settings.silent) ShowMessage(nullptr, IDS_FILE_NOT_FOUND, g_title, kInfoStyle, "Setupext.Inf");
         return 0;
     }
     app.Resolve();

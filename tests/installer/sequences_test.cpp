@@ -318,6 +318,12 @@ TEST_F(SequenceTest, MissingScriptIsReportedAndNothingHappens) {
     EXPECT_EQ("The Setupext.inf file cannot be found. Please verify the distribution diskette.",
               answerer.Messages()[0]);
     EXPECT_EQ(0, answerer.OptionsDialogs());
+
+    // Asked for on the command line, silence holds from the start: no box waits for nobody.
+    Answerer silent(GetCurrentThreadId());
+    EXPECT_EQ(0, Install("/S"));
+    silent.Stop();
+    EXPECT_TRUE(silent.Messages().empty());
 }
 
 TEST_F(SequenceTest, CancelledOptionsDialogInstallsNothing) {

@@ -17,8 +17,6 @@
 #include "installer/ui/wizard.h"
 
 namespace {
-const UINT kInfoStyle = MB_OK | MB_ICONINFORMATION | MB_TASKMODAL;        // 0x2040
-const UINT kQuestionStyle = MB_OKCANCEL | MB_ICONQUESTION | MB_TASKMODAL;  // 0x2021
 
 StrBuf g_title;   // "Setup": the caption of every message of the run
 
@@ -40,13 +38,8 @@ bool LoadScript(HINSTANCE instance, Application& app) {
     if (!scriptCopy.IsEmpty()) DeleteFileA(scriptCopy);
     // A silent run is unattended: a box nobody answers would hold it for ever.
     if (!loaded && !app.settings.silent)
-        ShowMessage(nullptr, IDS_FILE_NOT_FOUND, g_title, kInfoStyle, "Setupext.inf");
+        ShowMessage(nullptr, IDS_FILE_NOT_FOUND, g_title, kInfoMessageStyle, "Setupext.inf");
     return loaded;
-}
-
-bool AskRestartOrInform(HWND parent, RunOutcome outcome, int question) {
-    if (outcome.message) ShowMessage(parent, outcome.message, g_title, kInfoStyle);
-    return outcome.askRestart && ShowMessage(parent, question, g_title, kQuestionStyle) == IDOK;
 }
 
 // The drive's free space against what the enabled components need; the interactive run
@@ -59,7 +52,7 @@ bool SpaceIsEnough(HWND parent, Application& app) {
     if (!app.settings.silent) {
         char drive = installDir.IsEmpty() ? '?' : installDir[0];
         long shownFree = freeK > static_cast<uint64_t>(LONG_MAX) ? LONG_MAX : static_cast<long>(freeK);
-        ShowMessage(parent, IDS_LOW_DISK_SPACE, g_title, kInfoStyle, static_cast<int>(drive), shownFree,
+        ShowMessage(parent, IDS_LOW_DISK_SPACE, g_title, kInfoMessageStyle, static_cast<int>(drive), shownFree,
                     static_cast<long>(neededK));
     }
     return false;
@@ -95,8 +88,8 @@ int InstallDialogs(HWND parent) {
     }
     InstallSteps(parent);
     if (app.settings.silent) return 0;
-    return AskRestartOrInform(parent, InstallOutcome(app.status, app.RestartWantedOnInstall()),
-                              kInstallRestartQuestion) ? 1 : 0;
+    RunOutcome outcome = InstallOutcome(app.status, app.RestartWantedOnInstall());
+    return ShowRunOutcome(parent, outcome, kInstallRestartQuestion, g_title) ? 1 : 0;
 }
 
 int InstallSteps(HWND parent) {

@@ -51,3 +51,8 @@ StrBuf WindowText(HWND wnd) {
 }
 
 StrBuf DialogItemText(HWND dialog, int item) { return WindowText(GetDlgItem(dialog, item)); }
+
+bool ShowRunOutcome(HWND owner, const RunOutcome& outcome, UINT question, const char* caption) {
+    if (outcome.message) ShowMessage(owner, outcome.message, caption, kInfoMessageStyle);
+    return outcome.askRestart && ShowMessage(owner, question, caption, kRestartQuestionStyle) == IDOK;
+}

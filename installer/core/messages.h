@@ -1,6 +1,7 @@
 #pragma once
 // Resource strings in the start-up language and the message box every user message goes through.
 #include <windows.h>
+#include "installer/core/run_outcome.h"
 #include "installer/core/strbuf.h"
 
 int LoadResString(StrBuf& target, HINSTANCE instance, UINT id, int maximum = 256);
@@ -12,3 +13,5 @@ int ShowMessage(HWND owner, UINT id, const char* caption, UINT style, ...);
 StrBuf FormatMessageText(const char* pattern, va_list args);
 StrBuf WindowText(HWND wnd);
 StrBuf DialogItemText(HWND dialog, int item);
+// The end of a run: its message, then the restart question when it asks one; true for OK.
+bool ShowRunOutcome(HWND owner, const RunOutcome& outcome, UINT question, const char* caption);

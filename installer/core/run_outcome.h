@@ -30,6 +30,11 @@ struct RunOutcome {
 RunOutcome InstallOutcome(int status, bool restartWanted);
 RunOutcome RemovalOutcome(int status, bool restartWanted);
 
+// The boxes of both runs: information (OK, information icon, task-modal) and the restart
+// question (OK and Cancel, question icon, task-modal).
+const unsigned kInfoMessageStyle = 0x2040;
+const unsigned kRestartQuestionStyle = 0x2021;
+
 // The restart questions of the two runs.
 const int kInstallRestartQuestion = IDS_INSTALL_REBOOT;
 const int kRemovalRestartQuestion = IDS_REMOVE_REBOOT;

@@ -12,8 +12,6 @@
 #include "installer/ui/wizard.h"
 
 namespace {
-const UINT kInfoStyle = MB_OK | MB_ICONINFORMATION | MB_TASKMODAL;        // 0x2040
-const UINT kQuestionStyle = MB_OKCANCEL | MB_ICONQUESTION | MB_TASKMODAL;  // 0x2021
 
 StrBuf g_title;   // "Uninstall"
 
@@ -36,15 +34,14 @@ int UninstallDialogs(HWND parent) {
     UninstallSteps(parent, &app);
     if (app.settings.silent) return 0;
     RunOutcome outcome = RemovalOutcome(app.status, app.RestartWantedOnUninstall());
-    if (outcome.message) ShowMessage(parent, outcome.message, g_title, kInfoStyle);
-    return outcome.askRestart && ShowMessage(parent, kRemovalRestartQuestion, g_title, kQuestionStyle) == IDOK;
+    return ShowRunOutcome(parent, outcome, kRemovalRestartQuestion, g_title) ? 1 : 0;
 }
 
 int RunUninstall(HINSTANCE instance) {
     Application& app = TheApplication();
     LoadResString(g_title, instance, IDS_UNINSTALL_TITLE);
     if (app.Load(UninstallRecordKey(), false) == 0) {
-        if (!app.settings.silent) ShowMessage(nullptr, IDS_FILE_NOT_FOUND, g_title, kInfoStyle, "Setupext.Inf");
+        if (!app.settings.silent) ShowMessage(nullptr, IDS_FILE_NOT_FOUND, g_title, kInfoMessageStyle, "Setupext.Inf");
         return 0;
     }
     app.Resolve();

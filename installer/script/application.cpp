@@ -172,7 +172,7 @@ void CreateUninstallShortcutStep(Application& app) {
                               app.settings.uninstallName, app.settings.produceName);
 }
 
-void RemoveUninstallShortcutStep(Application& app) {
+void RemoveUninstallShortcut(Application& app) {
     StrBuf programs;
     GetSpecialFolderPath(nullptr, app.UseCommonPrograms() ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS, programs);
     RemoveUninstallShortcutIn(programs, app.GroupName(), app.settings.uninstallName);
@@ -205,7 +205,7 @@ void RemoveInstallation(Application& app) {
     if (!recordKey.IsEmpty()) DeleteKeyTree(HKEY_CLASSES_ROOT, recordKey);
     DeletePictures(app);
     app.RemoveDirectories();
-    RemoveUninstallShortcutStep(app);
+    RemoveUninstallShortcut(app);
 }
 
 }  // namespace

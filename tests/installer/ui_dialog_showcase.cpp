@@ -106,8 +106,12 @@ bool LoadKit(const std::vector<std::string>& names, const std::string& folder) {
     CloseHandle(file);
     Application& app = TheApplication();
     app.SetSourceDir(TempDir().c_str());
-    return app.Load(path.c_str(), true) == 1 &&
-           app.Count(KindComponent) == static_cast<int>(names.size());
+    // The kit is read as an installation reads it; a removal then works on the same tree.
+    int mode = RunMode();
+    SetRunMode(RunInstallMode);
+    bool loaded = app.Load(path.c_str(), true) == 1;
+    SetRunMode(mode);
+    return loaded && app.Count(KindComponent) == static_cast<int>(names.size());
 }
 
 const std::vector<std::string> kSixComponents = {"USB tablet driver", "Serial tablet driver", "Tablet control panel",
@@ -191,7 +195,10 @@ int FinishStatus(HWND, void*) { return 0; }
 void ShowWizardPage(bool uninstall, int pagesToSkip, int control) {
     std::string folder = "C:\\Program Files\\Zorvant Tablet";
     CreateDirectoryA(folder.c_str(), nullptr);   // an existing folder: Next asks nothing
-    Check(LoadKit({"USB tablet driver", "Tablet control panel", "Tablet help"}, folder), "the kit is loaded");
+    if (!LoadKit({"USB tablet driver", "Tablet control panel", "Tablet help"}, folder)) {
+        Check(false, "the kit is loaded");
+        return;
+    }
     Application& app = TheApplication();
     app.SetInstallDir(folder.c_str());
     if (uninstall) app.ComponentAt(1)->restartAfterRemoval = true;

@@ -58,7 +58,7 @@ BevelColours DeriveBevelColours(Rgb top, Rgb bottom) {
     return c;
 }
 
-void EdgeLines(std::vector<Fill>& fills, Box& box, Rgb left, Rgb top, Rgb right, Rgb bottom, int count) {
+void DrawEdgeLines(std::vector<Fill>& fills, Box& box, Rgb left, Rgb top, Rgb right, Rgb bottom, int count) {
     for (int i = 0; i < count; ++i) {
         Add(fills, {box.left, box.top, box.right, box.top + 1}, top);
         Add(fills, {box.left, box.top, box.left + 1, box.bottom}, left);
@@ -71,19 +71,19 @@ void EdgeLines(std::vector<Fill>& fills, Box& box, Rgb left, Rgb top, Rgb right,
 std::vector<Fill> PanelFills(Box box, const BevelColours& c) {
     std::vector<Fill> fills;
     Add(fills, box, c.face);
-    EdgeLines(fills, box, c.shadow, c.shadow, c.shadow, c.shadow, 1);
-    EdgeLines(fills, box, c.light, c.light, c.shadow, c.shadow, 1);
+    DrawEdgeLines(fills, box, c.shadow, c.shadow, c.shadow, c.shadow, 1);
+    DrawEdgeLines(fills, box, c.light, c.light, c.shadow, c.shadow, 1);
     Shrink(box, 2);
-    EdgeLines(fills, box, c.light, c.light, c.shadow, c.shadow, 1);
-    EdgeLines(fills, box, c.shadow, c.shadow, c.light, c.light, 1);
+    DrawEdgeLines(fills, box, c.light, c.light, c.shadow, c.shadow, 1);
+    DrawEdgeLines(fills, box, c.shadow, c.shadow, c.light, c.light, 1);
     return fills;
 }
 
 std::vector<Fill> WindowFrameFills(Box box, const BevelColours& c) {
     std::vector<Fill> fills;
-    EdgeLines(fills, box, c.light, c.light, c.shadow, c.shadow, 2);
-    EdgeLines(fills, box, c.face, c.face, c.face, c.face, 6);
-    EdgeLines(fills, box, c.shadow, c.shadow, c.light, c.light, 1);
+    DrawEdgeLines(fills, box, c.light, c.light, c.shadow, c.shadow, 2);
+    DrawEdgeLines(fills, box, c.face, c.face, c.face, c.face, 6);
+    DrawEdgeLines(fills, box, c.shadow, c.shadow, c.light, c.light, 1);
     return fills;
 }
 

@@ -44,7 +44,7 @@ struct Fill {
     Rgb colour;
 };
 // Count rounds of one-pixel top, left, bottom and right lines, shrinking by one each round.
-void EdgeLines(std::vector<Fill>& fills, Box& box, Rgb left, Rgb top, Rgb right, Rgb bottom, int count);
+void DrawEdgeLines(std::vector<Fill>& fills, Box& box, Rgb left, Rgb top, Rgb right, Rgb bottom, int count);
 // Shadow outline, raised edge, 2 pixels of face, raised edge, sunken edge, face.
 std::vector<Fill> PanelFills(Box box, const BevelColours& bevel);
 // Two raised lines, six of face, one sunken: nine pixels inside the box's edge.

@@ -5,15 +5,13 @@
 #include "installer/script/application.h"
 #include "installer/ui/dialog_helpers.h"
 #include "installer/ui/meter_messages.h"
+#include "installer/ui/version_list.h"
 #include "resources/dialog_ids.h"
 
 namespace {
 
-void PathAsOnlyLine(HWND list, const char* path) {
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path));
-}
-VersionListFiller g_fillVersionList = PathAsOnlyLine;
+void FillFromVersionResource(HWND list, const char* path) { FillVersionList(path, list); }
+VersionListFiller g_fillVersionList = FillFromVersionResource;
 
 void EnableOkWhenFilled(HWND dialog, int edit) {
     EnableWindow(GetDlgItem(dialog, IDOK), GetWindowTextLengthA(GetDlgItem(dialog, edit)) > 0);
@@ -58,7 +56,7 @@ void InitConflict(HWND dialog, const VersionConflictQuestion* question) {
 
 }  // namespace
 
-void SetVersionListFiller(VersionListFiller filler) { g_fillVersionList = filler ? filler : PathAsOnlyLine; }
+void SetVersionListFiller(VersionListFiller filler) { g_fillVersionList = filler ? filler : FillFromVersionResource; }
 
 INT_PTR CALLBACK ProgressDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (AnswerAutoPlay(dialog, message)) return TRUE;

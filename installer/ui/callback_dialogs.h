@@ -17,7 +17,8 @@ struct VersionConflictQuestion {
     unsigned bits = 0;
 };
 
-// Fills a conflict list with a file's version information; by default one line, the path.
+// Fills a conflict list with a file's version information: by default FillVersionList;
+// null restores that default.
 using VersionListFiller = void (*)(HWND list, const char* path);
 void SetVersionListFiller(VersionListFiller filler);
 

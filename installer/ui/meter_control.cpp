@@ -4,7 +4,6 @@
 #include "installer/ui/meter_logic.h"
 
 namespace {
-const char kClassName[] = "ZKMETERCTL";
 // The window's extra bytes: the range at byte 0, the position at byte 2, 16 bits each.
 constexpr int kRangeOffset = 0;
 constexpr int kPositionOffset = 2;
@@ -104,15 +103,15 @@ extern "C" LRESULT CALLBACK MeterWndFn(HWND wnd, UINT message, WPARAM wParam, LP
 
 bool RegisterMeterClass(HINSTANCE instance) {
     WNDCLASSA existing;
-    if (GetClassInfoA(instance, kClassName, &existing) || GetClassInfoA(nullptr, kClassName, &existing)) return true;
+    if (GetClassInfoA(instance, kMeterClassName, &existing) || GetClassInfoA(nullptr, kMeterClassName, &existing)) return true;
     WNDCLASSA wc{};
     wc.style = CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS;
     wc.lpfnWndProc = MeterWndFn;
     wc.cbWndExtra = 4;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
+    wc.lpszClassName = kMeterClassName;
     return RegisterClassA(&wc) != 0;
 }
 
-void UnregisterMeterClass(HINSTANCE instance) { UnregisterClassA(kClassName, instance); }
+void UnregisterMeterClass(HINSTANCE instance) { UnregisterClassA(kMeterClassName, instance); }

@@ -2,11 +2,7 @@
 // "ZKMETERCTL": a horizontal progress bar that shows its percentage centred,
 // with the text over the filled part in inverted colours.
 #include <windows.h>
-
-#define MTM_SETRANGE (WM_USER)
-#define MTM_GETRANGE (WM_USER + 1)
-#define MTM_SETPOS (WM_USER + 2)
-#define MTM_GETPOS (WM_USER + 3)
+#include "installer/ui/meter_messages.h"
 
 // Registers the class unless this instance or the system has it already.
 bool RegisterMeterClass(HINSTANCE instance);

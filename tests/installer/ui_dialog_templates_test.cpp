@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <cstdio>
 #include <string>
 #include <vector>
+#include "installer/ui/dialog_rules.h"
 #include "installer/ui/meter_control.h"
 #include "resources/resource_ids.h"
 
@@ -154,6 +156,55 @@ std::string CutOff(HWND dialog, int dialogId, HWND control) {
     }
     return why;
 }
+
+// One string of the program's table in the given language, whatever the thread's language.
+std::wstring LanguageString(unsigned id, WORD language) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceExW(module, MAKEINTRESOURCEW(6), MAKEINTRESOURCEW(id / 16 + 1), language);   // RT_STRING
+    if (!found) return L"";
+    const WCHAR* at = static_cast<const WCHAR*>(LockResource(LoadResource(module, found)));
+    for (unsigned i = 0; i < id % 16; ++i) at += 1 + *at;
+    return std::wstring(at + 1, *at);
+}
+
+std::wstring FinishText(const FinishTexts& texts, WORD language) {
+    std::wstring text = LanguageString(texts.first, language);
+    size_t at = text.find(L"%s");
+    if (texts.withInstallDir && at != std::wstring::npos) text.replace(at, 2, L"C:\\Program Files\\Zorvant Tablet");
+    if (texts.second) text += L"\n" + LanguageString(texts.second, language);
+    return text;
+}
+
+// The texts the dialogs put into their controls while they run, per language.
+struct RunTimeText {
+    int dialog, control;
+    std::wstring text;
+};
+std::vector<RunTimeText> RunTimeTexts(WORD language) {
+    std::vector<RunTimeText> texts;
+    for (int status : {0, 1, 5, 6})
+        for (bool restart : {false, true}) {
+            texts.push_back({IDD_FINISH, IDC_RESULT_TEXT, FinishText(InstallFinishTexts(status, restart), language)});
+            texts.push_back({IDD_REMOVE_FINISH, IDC_RESULT_TEXT, FinishText(RemoveFinishTexts(status, restart), language)});
+        }
+    for (unsigned reason = 22; reason <= 26; ++reason)
+        texts.push_back({IDD_VERSION_CONFLICT, IDC_CONFLICT_REASON, LanguageString(reason, language)});
+    for (unsigned step : {31u, 37u}) texts.push_back({IDD_PROGRESS, IDC_STEP_TITLE, LanguageString(step, language)});
+    return texts;
+}
+
+// Where a control reaches beyond its dialog's client area, or "" when it stays inside.
+std::string OutsideTheDialog(HWND dialog, HWND control) {
+    RECT client, rect;
+    GetClientRect(dialog, &client);
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    if (rect.left >= 0 && rect.top >= 0 && rect.right <= client.right && rect.bottom <= client.bottom) return "";
+    char why[160];
+    snprintf(why, sizeof why, "control %d at (%ld,%ld)-(%ld,%ld) leaves the dialog of %ld by %ld", GetDlgCtrlID(control),
+             rect.left, rect.top, rect.right, rect.bottom, client.right, client.bottom);
+    return why;
+}
 }  // namespace
 
 TEST(DialogTemplates, EnglishControlsAndTheirQuotedTexts) {
@@ -200,6 +251,34 @@ TEST(DialogTemplates, NoTextIsCutOff) {
                 std::string why = CutOff(dialog.get(), id, c);
                 EXPECT_TRUE(why.empty()) << "language " << language << " template " << id << ": " << why;
             }
+        }
+    }
+}
+
+TEST(DialogTemplates, EveryControlStaysInsideItsDialog) {
+    for (WORD language : kLanguages) {
+        for (int id : kTemplates) {
+            TemplateWindow dialog(id, language);
+            ASSERT_NE(nullptr, dialog.get()) << id;
+            for (HWND c = GetWindow(dialog.get(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+                std::string why = OutsideTheDialog(dialog.get(), c);
+                EXPECT_TRUE(why.empty()) << "language " << language << " template " << id << ": " << why;
+            }
+        }
+    }
+}
+
+TEST(DialogTemplates, TextsSetWhileRunningAreNotCutOff) {
+    for (WORD language : kMeasuredLanguages) {
+        for (const RunTimeText& t : RunTimeTexts(language)) {
+            ASSERT_FALSE(t.text.empty()) << "language " << language << " template " << t.dialog;
+            TemplateWindow dialog(t.dialog, language);
+            ASSERT_NE(nullptr, dialog.get()) << t.dialog;
+            HWND control = GetDlgItem(dialog.get(), t.control);
+            ASSERT_NE(nullptr, control);
+            SetWindowTextW(control, t.text.c_str());
+            std::string why = CutOff(dialog.get(), t.dialog, control);
+            EXPECT_TRUE(why.empty()) << "language " << language << " template " << t.dialog << ": " << why;
         }
     }
 }

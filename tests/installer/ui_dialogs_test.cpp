@@ -88,6 +88,17 @@ int ClientHeight(HWND dialog) {
     return r.bottom;
 }
 void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+std::vector<std::string> ListLines(HWND list) {
+    std::vector<std::string> lines;
+    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char line[300] = "";
+        if (SendMessageA(list, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof line))
+            SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
+        lines.push_back(line);
+    }
+    return lines;
+}
 
 TEST_F(DialogTest, OptionsDialogFitsOneFewOrManyComponents) {
     LoadComponents({"A", "B", "C", "D"});
@@ -298,11 +309,13 @@ TEST_F(DialogTest, DiskRequestTakesTheNewSourceForTheRetry) {
 
 TEST_F(DialogTest, VersionConflictExplainsAndAnswersWithItsButtons) {
     LoadComponents({"A"});
+    // Two builds of one program: the existing file is the newer one.
     FileCopyRequest request;
-    request.sourceDir = "D:\\disk1";
-    request.sourceName = "pen.dll";
-    request.destDir = "C:\\windows\\system32";
-    request.destName = "pen.dll";
+    std::string bin = TestBinDirectory();
+    request.sourceDir = bin.c_str();
+    request.sourceName = "versioned_v1.exe";
+    request.destDir = bin.c_str();
+    request.destName = "versioned_v2.exe";
     struct Case { unsigned bits; const char* reason; int button; int reply; };
     const Case cases[] = {
         {VIF_SRCOLD_BIT, "The new file is older than the existing file.", IDC_INSTALL_NEW, 6},
@@ -310,24 +323,28 @@ TEST_F(DialogTest, VersionConflictExplainsAndAnswersWithItsButtons) {
         {VIF_MISMATCH_BIT, "Existing file and new file mismatch.", IDC_INSTALL_NEW, 6},
     };
     for (const Case& c : cases) {
-        std::string reason, existing, fresh;
+        std::string reason;
+        std::vector<std::string> existing, fresh;
         Driver driver([&](DWORD main) {
             HWND dialog = WaitForWindow(main, [](HWND w) { return HasItem(w, IDC_KEEP_EXISTING); });
             if (!dialog) return;
             reason = ItemText(dialog, IDC_CONFLICT_REASON);
-            char line[300] = "";
-            SendDlgItemMessageA(dialog, IDC_EXISTING_LIST, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
-            existing = line;
-            SendDlgItemMessageA(dialog, IDC_NEW_LIST, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
-            fresh = line;
+            existing = ListLines(GetDlgItem(dialog, IDC_EXISTING_LIST));
+            fresh = ListLines(GetDlgItem(dialog, IDC_NEW_LIST));
             Press(dialog, c.button);
         });
         ProgressContext context;
         EXPECT_EQ(c.reply, StandardProgressCallback(EV_VERSION_CONFLICT, c.bits, reinterpret_cast<uintptr_t>(&request), &context));
         driver.Join();
         EXPECT_EQ(reason, c.reason);
-        EXPECT_EQ(existing, "C:\\windows\\system32\\pen.dll");
-        EXPECT_EQ(fresh, "D:\\disk1\\pen.dll");
+        // Each list shows its own file's version resource, line for line side by side.
+        ASSERT_EQ(existing.size(), 18u);
+        ASSERT_EQ(fresh.size(), existing.size());
+        EXPECT_EQ(existing[0], "File version:\t2.0.0.0");
+        EXPECT_EQ(fresh[0], "File version:\t1.0.0.0");
+        EXPECT_EQ(existing[8], "Description:\tsecond");
+        EXPECT_EQ(fresh[8], "Description:\tfirst");
+        EXPECT_EQ(existing[4], fresh[4]);   // both applications
     }
 
     // Abort asks first: No keeps the dialog, Yes ends it with Abort.

@@ -1,8 +1,8 @@
-// Shows the background window (and a meter or the progress dialog over it) on a real
+// Shows the background window (and a meter over it) on a real
 // display for a few seconds, while the caller takes a screenshot, and checks the pixels
 // that reached the screen.
 // Usage: ui_showcase SCENARIO [READY_FILE]   (READY_FILE is created once the windows are painted)
-//         SCENARIO: gradient tiled stretched panels logo meter progress
+//         SCENARIO: gradient tiled stretched panels logo meter
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -92,8 +92,6 @@ LRESULT CALLBACK MeterParentProc(HWND wnd, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcA(wnd, message, wParam, lParam);
 }
 
-INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
-
 void CheckGradientBands(const Screen& s, COLORREF top) {
     // The application-name line covers the rows from 6% to about 17% of the height: skip them.
     int x = s.width - 20, changes = 0, offBoundary = 0, skipFrom = s.height * 5 / 100, skipTo = s.height * 20 / 100;
@@ -155,17 +153,6 @@ int main(int argc, char** argv) {
         SendMessageA(meter, MTM_SETPOS, 50, 0);
         GetWindowRect(meter, &meterRect);
     }
-    if (scenario == "progress") {
-        box = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_PROGRESS), wnd, QuietDialogProc, 0);
-        SetDlgItemTextA(box, IDC_STEP_TITLE, "Copy File ...");
-        SetDlgItemTextA(box, IDC_CURRENT_FILE, "C:\\Program Files\\Tablet\\pen_tablet.dll");
-        meter = GetDlgItem(box, IDC_METER);
-        SendMessageA(meter, MTM_SETRANGE, 200, 0);
-        SendMessageA(meter, MTM_SETPOS, 50, 0);
-        ShowWindow(box, SW_SHOW);
-        GetClientRect(meter, &meterRect);
-        MapWindowPoints(meter, nullptr, reinterpret_cast<POINT*>(&meterRect), 2);
-    }
     Pump(1500);
     Screen s;
     if (argc > 2) {
@@ -210,7 +197,6 @@ int main(int argc, char** argv) {
         Check(SendMessageA(meter, MTM_GETPOS, 0, 0) == 50 && SendMessageA(meter, MTM_GETRANGE, 0, 0) == 200, "range 200, position 50");
         (void)text;
     }
-    // Wine's screen DC does not show windows with a caption: the progress dialog is only photographed.
     Pump(3000);
     if (box) DestroyWindow(box);
     DestroyWindow(wnd);

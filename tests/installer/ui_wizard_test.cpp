@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
+#include <cstdlib>
 #include <string>
 #include <vector>
 #include "installer/core/startup.h"
@@ -194,6 +195,50 @@ TEST_F(WizardTest, ComponentPageNeedsASelectionAndAsksBeforeMakingAFolder) {
     EXPECT_STREQ(TheApplication().InstallDir().c_str(), folder.c_str());
     EXPECT_FALSE(TheApplication().ComponentEnabled(0));
     EXPECT_TRUE(TheApplication().ComponentEnabled(1));
+}
+
+TEST_F(WizardTest, ComponentPageShowsTheSpaceAndWantsRoomForIt) {
+    // The tools want more room than any drive here has.
+    TheApplication().Reset();
+    std::string script = "[App]\r\nCaption=Pen Setup\r\nDefDir=C:\\Pen\r\n[SetupApps]\r\nDriver=RDriver,KDriver\r\n"
+                         "Tools=RTools,KTools\r\n[KDriver]\r\nDefInstall=Y\r\nSpaceNeeded=300\r\n[KTools]\r\n"
+                         "DefInstall=Y\r\nSpaceNeeded=2000000000\r\n[End]\r\n";
+    ASSERT_TRUE(WriteBytes(dir_ / "space.inf", script));
+    ASSERT_EQ(1, TheApplication().Load((dir_ / "space.inf").c_str(), true));
+    std::string required[3], available;
+    bool backOnly = false, nextAfterDrop = false, nextAfterRetick = false;
+    Driver driver([&](DWORD main) {
+        HWND sheet = WaitForWizard(main);
+        if (!sheet) return;
+        PressSheet(sheet, PSBTN_NEXT);
+        if (WaitForPage(sheet, IDC_COMPONENT_LIST)) {
+            HWND page = CurrentPage(sheet);
+            backOnly = NextBecomes(sheet, false) && ButtonEnabled(sheet, kBackButton);
+            required[0] = ItemText(page, IDC_SPACE_REQUIRED);
+            available = ItemText(page, IDC_SPACE_AVAILABLE);
+            ClickItem(page, 1);
+            required[1] = ItemText(page, IDC_SPACE_REQUIRED);
+            nextAfterDrop = NextBecomes(sheet, true);
+            ClickItem(page, 1);   // a click never weighs the space
+            required[2] = ItemText(page, IDC_SPACE_REQUIRED);
+            nextAfterRetick = NextBecomes(sheet, true);
+        }
+        PressSheet(sheet, PSBTN_CANCEL);
+    });
+    EXPECT_FALSE(RunInstallWizard(nullptr, run_));
+    driver.Join();
+    EXPECT_TRUE(backOnly) << "no room for the selection: Back only";
+    EXPECT_EQ(required[0], "2000000300");
+    EXPECT_EQ(required[1], "300");
+    EXPECT_EQ(required[2], "2000000300");
+    EXPECT_TRUE(nextAfterDrop);
+    EXPECT_TRUE(nextAfterRetick);
+    ULARGE_INTEGER freeBytes{};
+    ASSERT_TRUE(GetDiskFreeSpaceExA("C:\\", &freeBytes, nullptr, nullptr));
+    double kilobytes = static_cast<double>(freeBytes.QuadPart / 1024);
+    double shown = atof(available.c_str());
+    EXPECT_GT(shown, kilobytes * 0.99) << available;   // other tests write files meanwhile
+    EXPECT_LT(shown, kilobytes * 1.01) << available;
 }
 
 // Goes straight through a wizard to its finish page; returns the finish text and presses Finish.

@@ -1,5 +1,6 @@
-// Libraries planted beside the installer on the medium: a rogue copy of the tablet library
-// and of the configuration manager stand beside a program that loads them by name.
+// Libraries planted beside the installer on the medium: rogue copies of the tablet library,
+// the configuration manager, and the version and LZ libraries the installer imports stand
+// beside a program that loads them, and beside a copy of the installer itself.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
@@ -7,27 +8,34 @@
 #include "tests/fakes/test_support.h"
 
 namespace {
-const char OverrideKey[] = "Software\\Wine\\AppDefaults\\planted_probe.exe\\DllOverrides";
+const char* const kPrograms[] = {"planted_probe.exe", "planted_static_probe.exe", "InstallyCopy.exe"};
+const char* const kPlanted[] = {"WINTAB32.DLL", "Cfgmgr32.dll", "version.dll", "lz32.dll"};
+
+std::string AppDefaults(const char* program) { return std::string("Software\\Wine\\AppDefaults\\") + program; }
 
 class PlantedLibrary : public ::testing::Test {
 protected:
     // Wine prefers its own libraries; told to prefer files found on the search path, it
     // searches the program's folder first, as Windows does for a library it does not know.
     static void SetUpTestSuite() {
-        RegKey key;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, OverrideKey, 0, nullptr, 0, KEY_SET_VALUE,
-                                                 nullptr, key.put(), nullptr));
-        for (const char* dll : {"cfgmgr32", "wintab32"})
-            RegSetValueExA(key.get(), dll, 0, REG_SZ, reinterpret_cast<const BYTE*>("native,builtin"), 15);
+        for (const char* program : kPrograms) {
+            RegKey key;
+            ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, (AppDefaults(program) + "\\DllOverrides").c_str(),
+                                                     0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr));
+            for (const char* dll : {"cfgmgr32", "wintab32", "version", "lz32"})
+                RegSetValueExA(key.get(), dll, 0, REG_SZ, reinterpret_cast<const BYTE*>("native,builtin"), 15);
+        }
     }
     static void TearDownTestSuite() {
-        RegDeleteKeyA(HKEY_CURRENT_USER, OverrideKey);
-        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\planted_probe.exe");
+        for (const char* program : kPrograms) RegDeleteTreeA(HKEY_CURRENT_USER, AppDefaults(program).c_str());
     }
     void SetUp() override {
         std::string bin = TestBinDirectory();
         ASSERT_TRUE(CopyFileA((bin + "\\planted_probe.exe").c_str(), (dir_ / "planted_probe.exe").c_str(), FALSE));
-        for (const char* name : {"WINTAB32.DLL", "Cfgmgr32.dll"})
+        ASSERT_TRUE(CopyFileA((bin + "\\planted_static_probe.exe").c_str(), (dir_ / "planted_static_probe.exe").c_str(),
+                              FALSE));
+        ASSERT_TRUE(CopyFileA((bin + "\\Instally.exe").c_str(), (dir_ / "InstallyCopy.exe").c_str(), FALSE));
+        for (const char* name : kPlanted)
             ASSERT_TRUE(CopyFileA((bin + "\\rogue.dll").c_str(), (dir_ / name).c_str(), FALSE));
     }
     ProgramRun Probe(const char* how) {
@@ -35,7 +43,12 @@ protected:
         EXPECT_TRUE(run.finished);
         return run;
     }
-    bool RogueLoaded() { return FileThere(dir_ / "WINTAB32.DLL.loaded") || FileThere(dir_ / "Cfgmgr32.dll.loaded"); }
+    std::string RogueLoaded() {
+        std::string loaded;
+        for (const char* name : kPlanted)
+            if (FileThere(dir_ / (std::string(name) + ".loaded"))) loaded += std::string(name) + " ";
+        return loaded;
+    }
     ScratchDir dir_{"planted"};
 };
 
@@ -49,8 +62,26 @@ TEST_F(PlantedLibrary, UnrestrictedSearchLoadsTheRogueCopies) {
 
 TEST_F(PlantedLibrary, RestrictedSearchLoadsOnlyFromTheSystemDirectory) {
     ProgramRun run = Probe("restricted");
-    EXPECT_FALSE(RogueLoaded());
-    // The system's own copies are still found where the system installs them.
-    EXPECT_EQ(1u | 2u | 4u | 8u, run.exitCode);
+    EXPECT_EQ("", RogueLoaded());
+    // The system's own copies are still found where the system installs them, and the
+    // libraries imported on first use work and come from there too.
+    EXPECT_EQ(1u | 2u | 4u | 8u | 16u | 32u, run.exitCode);
+}
+
+TEST_F(PlantedLibrary, UsualImportsAreLoadedFromBesideTheProgram) {
+    // Why the installer imports the version and LZ libraries on first use: imported the usual
+    // way, a planted copy is loaded before the program's first line could limit the search.
+    ProgramRun run = RunProgram("\"" + (dir_ / "planted_static_probe.exe") + "\"");
+    EXPECT_TRUE(run.finished);
+    EXPECT_TRUE(FileThere(dir_ / "version.dll.loaded"));
+}
+
+TEST_F(PlantedLibrary, TheInstallerLoadsNoneOfThePlantedCopies) {
+    // A removal of a product that is not there: the installer starts, reads its command line
+    // and the registry, and ends at once with nothing to do.
+    ProgramRun run = RunProgram("\"" + (dir_ / "InstallyCopy.exe") + "\" /@SetupExt\\ZvNoSuchProduct");
+    EXPECT_TRUE(run.finished);
+    EXPECT_EQ(1u, run.exitCode);
+    EXPECT_EQ("", RogueLoaded());
 }
 }  // namespace

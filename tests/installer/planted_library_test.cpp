@@ -4,12 +4,22 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
+#include <vector>
 #include "installer/core/handles.h"
 #include "tests/fakes/test_support.h"
 
 namespace {
 const char* const kPrograms[] = {"planted_probe.exe", "planted_static_probe.exe", "InstallyCopy.exe"};
 const char* const kPlanted[] = {"WINTAB32.DLL", "Cfgmgr32.dll", "version.dll", "lz32.dll"};
+
+// Wine's own user32 imports the version library, and Wine, told to prefer planted copies of
+// it, would take one for user32 too (Windows resolves a known library's imports among the
+// known libraries): beside the installer, whose windows need user32, only the LZ library is
+// preferred from the program's folder.
+std::vector<const char*> OverriddenFor(const char* program) {
+    if (std::string(program) == "InstallyCopy.exe") return {"cfgmgr32", "wintab32", "lz32"};
+    return {"cfgmgr32", "wintab32", "version", "lz32"};
+}
 
 std::string AppDefaults(const char* program) { return std::string("Software\\Wine\\AppDefaults\\") + program; }
 
@@ -22,7 +32,7 @@ protected:
             RegKey key;
             ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, (AppDefaults(program) + "\\DllOverrides").c_str(),
                                                      0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr));
-            for (const char* dll : {"cfgmgr32", "wintab32", "version", "lz32"})
+            for (const char* dll : OverriddenFor(program))
                 RegSetValueExA(key.get(), dll, 0, REG_SZ, reinterpret_cast<const BYTE*>("native,builtin"), 15);
         }
     }
@@ -78,7 +88,8 @@ TEST_F(PlantedLibrary, UsualImportsAreLoadedFromBesideTheProgram) {
 
 TEST_F(PlantedLibrary, TheInstallerLoadsNoneOfThePlantedCopies) {
     // A removal of a product that is not there: the installer starts, reads its command line
-    // and the registry, and ends at once with nothing to do.
+    // and the registry, and ends at once with nothing to do. Imported the usual way, the LZ
+    // library's planted copy would have been loaded before its first line.
     ProgramRun run = RunProgram("\"" + (dir_ / "InstallyCopy.exe") + "\" /@SetupExt\\ZvNoSuchProduct");
     EXPECT_TRUE(run.finished);
     EXPECT_EQ(1u, run.exitCode);

@@ -79,15 +79,18 @@ TEST(PathLimits, LongerThanTheLimitIsRefusedWithoutLeavingAnything) {
         StrBuf joined = JoinPath(folder, target.c_str() + folder.Length() + 1);
         EXPECT_EQ(target, joined.c_str());   // no cut at any fixed buffer size
         ASSERT_TRUE(CreateDirectoryTree(folder));
-        bool fits = length < MAX_PATH;
-        EXPECT_EQ(fits, ExpandCopy(source.c_str(), target.c_str()));
-        EXPECT_EQ(fits ? "payload" : "", ReadBytes(target));
+        // 259 characters always fit. Windows takes no 260th (its limit counts the final zero)
+        // while Wine does: either way the file is whole under its own name, or not there.
+        bool copied = ExpandCopy(source.c_str(), target.c_str());
+        if (length < MAX_PATH) EXPECT_TRUE(copied);
+        if (length > MAX_PATH) EXPECT_FALSE(copied);
+        EXPECT_EQ(copied ? "payload" : "", ReadBytes(target));
         // Refused, it leaves nothing behind, not even a file under a shortened name.
-        EXPECT_EQ(fits ? 1u : 0u, FolderEntries(folder.c_str()).size());
-        // The same path as a source: the copy fails and creates no destination.
+        EXPECT_EQ(copied ? 1u : 0u, FolderEntries(folder.c_str()).size());
+        // The same path as a source.
         std::string back = dir / ("back" + std::to_string(length) + ".dat");
-        EXPECT_EQ(fits, ExpandCopy(target.c_str(), back.c_str()));
-        EXPECT_EQ(fits, FileThere(back));
+        EXPECT_EQ(copied, ExpandCopy(target.c_str(), back.c_str()));
+        EXPECT_EQ(copied ? "payload" : "", ReadBytes(back));
     }
     EXPECT_EQ("payload", ReadBytes(source));
 }

@@ -48,6 +48,16 @@ bool CopyForRestart(const char* sourcePath, const FileInstallItem& item, const c
     return true;
 }
 
+// A destination the ANSI functions cannot name (260 characters or more) is put to the user as
+// a file that cannot be created: copied nowhere, never scheduled for a restart that could not
+// carry it out. Retrying could not help, so only Abort stops the list.
+bool DestinationTooLong(const StrBuf& destPath) { return destPath.Length() >= MAX_PATH; }
+
+bool RefuseUnnameable(ProgressCallback callback, void* context, const FileCopyRequest& request) {
+    int reply = Raise(callback, context, EV_INSTALL_ERROR, VIF_CANNOTCREATE_BIT, reinterpret_cast<uintptr_t>(&request));
+    return AnswerFromReply(reply) != QuestionAnswer::Abort;
+}
+
 // The service's temporary name is bare on Windows and begins with a backslash on Wine.
 StrBuf ServiceTempPath(const char* destDir, const char* tempName) {
     while (*tempName == '\\') ++tempName;
@@ -94,6 +104,10 @@ bool InstallFileEntry(FileInstallItem& item, ProgressCallback callback, void* co
         StrBuf sourcePath = JoinPath(sourceDir, item.sourceName);
         StrBuf destPath = JoinPath(item.destDir, item.destName);
 
+        if (DestinationTooLong(destPath)) {
+            if (!RefuseUnnameable(callback, context, request)) return false;
+            return Raise(callback, context, EV_ITEM_END, 0, 0) == 0;
+        }
         bool placed = !FileExists(destPath) && ExpandCopy(sourcePath, destPath);
         bool skipped = false;
         if (!placed && item.installMode == kReplaceAtRestartMode) {

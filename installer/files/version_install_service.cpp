@@ -6,6 +6,7 @@
 #include "installer/core/handles.h"
 #include "installer/core/path_text.h"
 #include "installer/files/file_copy.h"
+#include "installer/files/lz_file.h"
 #include "installer/files/progress_events.h"
 #include "installer/files/version_compare.h"
 
@@ -66,6 +67,13 @@ DWORD ReturnTempName(const char* tempPath, LPSTR tempName, PUINT tempNameLength)
 }
 
 bool NonEmpty(LPCSTR text) { return text && *text; }
+
+// The LZ library's own test takes no path of 128 characters or more.
+bool SourceThere(const char* path) {
+    if (!FitsOfStruct(path)) return FileExists(path);
+    OFSTRUCT probe{};
+    return LZOpenFileA(const_cast<char*>(path), &probe, OF_EXIST) >= 0;
+}
 }  // namespace
 
 DWORD WINAPI OwnVersionInstall(DWORD flags, LPCSTR sourceName, LPCSTR destName, LPCSTR sourceDir, LPCSTR destDir,
@@ -76,8 +84,7 @@ DWORD WINAPI OwnVersionInstall(DWORD flags, LPCSTR sourceName, LPCSTR destName, 
     StrBuf destPath = JoinPath(destDirectory, destName);
     if (tempNameLength && tempName && *tempNameLength) tempName[0] = 0;
 
-    OFSTRUCT probe{};
-    if (LZOpenFileA(const_cast<char*>(sourcePath.c_str()), &probe, OF_EXIST) < 0) return VIF_CANNOTREADSRC_BIT;
+    if (!SourceThere(sourcePath)) return VIF_CANNOTREADSRC_BIT;
 
     StrBuf tempPath;
     char* buffer = tempPath.GetBuffer(MAX_PATH);

@@ -88,7 +88,7 @@ int InstallDialogs(HWND parent) {
     }
     InstallSteps(parent);
     if (app.settings.silent) return 0;
-    RunOutcome outcome = InstallOutcome(app.status, app.RestartWantedOnInstall());
+    RunOutcome outcome = InstallRunOutcome(app.status, app.RestartWantedOnInstall());
     return ShowRunOutcome(parent, outcome, kInstallRestartQuestion, g_title) ? 1 : 0;
 }
 

@@ -1,6 +1,6 @@
 #include "installer/core/run_outcome.h"
 
-RunOutcome InstallOutcome(int status, bool restartWanted) {
+RunOutcome InstallRunOutcome(int status, bool restartWanted) {
     RunOutcome outcome;
     switch (status) {
     case InstallDone:
@@ -20,7 +20,7 @@ RunOutcome InstallOutcome(int status, bool restartWanted) {
     return outcome;
 }
 
-RunOutcome RemovalOutcome(int status, bool restartWanted) {
+RunOutcome RemovalRunOutcome(int status, bool restartWanted) {
     RunOutcome outcome;
     switch (status) {
     case RemovalDone:

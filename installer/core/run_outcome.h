@@ -27,8 +27,8 @@ struct RunOutcome {
     bool askRestart = false;
 };
 
-RunOutcome InstallOutcome(int status, bool restartWanted);
-RunOutcome RemovalOutcome(int status, bool restartWanted);
+RunOutcome InstallRunOutcome(int status, bool restartWanted);
+RunOutcome RemovalRunOutcome(int status, bool restartWanted);
 
 // The boxes of both runs: information (OK, information icon, task-modal) and the restart
 // question (OK and Cancel, question icon, task-modal).

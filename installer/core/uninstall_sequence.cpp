@@ -33,7 +33,7 @@ int UninstallDialogs(HWND parent) {
     if (!app.settings.silent && ShowInstallOptions(parent, true) == IDCANCEL) return 0;
     UninstallSteps(parent, &app);
     if (app.settings.silent) return 0;
-    RunOutcome outcome = RemovalOutcome(app.status, app.RestartWantedOnUninstall());
+    RunOutcome outcome = RemovalRunOutcome(app.status, app.RestartWantedOnUninstall());
     return ShowRunOutcome(parent, outcome, kRemovalRestartQuestion, g_title) ? 1 : 0;
 }
 

@@ -19,7 +19,7 @@ TEST(RunOutcome, InstallStatusPicksItsMessageOrTheRestartQuestion) {
         {-1, false, 0, false},
     };
     for (const Case& c : cases) {
-        RunOutcome outcome = InstallOutcome(c.status, c.restart);
+        RunOutcome outcome = InstallRunOutcome(c.status, c.restart);
         EXPECT_EQ(c.message, outcome.message) << c.status;
         EXPECT_EQ(c.ask, outcome.askRestart) << c.status;
     }
@@ -38,7 +38,7 @@ TEST(RunOutcome, RemovalStatusPicksItsMessageOrTheRestartQuestion) {
         {0x106, true, IDS_REMOVE_DIRS_KEPT, true},   // the folder message, then the question
     };
     for (const Case& c : cases) {
-        RunOutcome outcome = RemovalOutcome(c.status, c.restart);
+        RunOutcome outcome = RemovalRunOutcome(c.status, c.restart);
         EXPECT_EQ(c.message, outcome.message) << c.status;
         EXPECT_EQ(c.ask, outcome.askRestart) << c.status;
     }

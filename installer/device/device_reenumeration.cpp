@@ -20,17 +20,17 @@ void ShowFailure(UINT id, CmResult result) {
 }
 }  // namespace
 
-bool ReenumerateDevices() {
+bool ReenumerateDevices(bool showFailures) {
     const ConfigManager* cm = ConfigManagerFunctions();
     CmDevInst root = 0;
     CmResult result = cm ? cm->locateDevNode(&root, nullptr, 0) : CmFailure;
     if (result != CmSuccess) {
-        ShowFailure(IDS_CM_LOCATE_FAILED, result);
+        if (showFailures) ShowFailure(IDS_CM_LOCATE_FAILED, result);
         return false;
     }
     result = cm->reenumerateDevNode ? cm->reenumerateDevNode(root, 0) : CmFailure;
     if (result != CmSuccess) {
-        ShowFailure(IDS_CM_REENUMERATE_FAILED, result);
+        if (showFailures) ShowFailure(IDS_CM_REENUMERATE_FAILED, result);
         return false;
     }
     return true;

@@ -13,5 +13,6 @@ struct RemovalItem {
 
 // The installer's program and its script are never deleted, whatever a record lists.
 bool IsProtectedName(const char* fileName, const char* ownProgramPath);
-// False only for an entry whose directories did not resolve or when the user cancels.
+// False for an entry whose directories did not resolve, a file that could not be deleted,
+// or when the user cancels.
 bool RemoveFileEntry(const RemovalItem& item, ProgressCallback callback, void* context);

@@ -26,6 +26,7 @@ void Application::Reset() {
     settings = ApplicationSettings();
     noDetection = false;
     deviceType = 0;
+    status = 0;
     loadedFrom_.Empty();
     SetSourceDir("");
     SetInstallDir("");
@@ -209,8 +210,9 @@ void RemoveInstallation(Application& app) {
 
 }  // namespace
 
-void FinishApplication() {
-    Application& app = TheApplication();
+void FinishApplication() { FinishApplication(TheApplication()); }
+
+void FinishApplication(Application& app) {
     app.RunAfterPrograms();
     if (RunMode() == RunInstallMode)
         RecordInstallation(app);

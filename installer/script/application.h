@@ -39,6 +39,7 @@ public:
     ApplicationSettings settings;
     bool noDetection = false;   // "NODRV"
     int deviceType = 0;         // "DEV:"
+    int status = 0;             // how the last install or removal run ended
 
 private:
     void ReadSettings(const char* scriptPath);
@@ -53,3 +54,4 @@ Application& TheApplication();
 // The closing step of a run: after-programs, then the record and the uninstaller's
 // pictures (install) or their removal with the emptied directories (uninstall).
 void FinishApplication();
+void FinishApplication(Application& app);

@@ -1,0 +1,34 @@
+#include "installer/record/removal.h"
+
+#include "installer/core/run_outcome.h"
+#include "installer/core/system_paths.h"
+#include "installer/script/application.h"
+#include "installer/script/component_selection.h"
+
+namespace {
+bool RemoveFileLists(Application& app, ProgressCallback callback, void* context) {
+    UINT previous = SetErrorMode(SEM_NOOPENFILEERRORBOX);
+    bool removed = app.RemoveWalk(KindFile, callback, context);
+    SetErrorMode(previous);
+    return removed;
+}
+}  // namespace
+
+bool RemoveApplication(Application& app, ProgressCallback callback, void* context) {
+    app.status = RemovalDone;
+    app.RunBeforePrograms();
+    // Links, INI lines and registry values that will not go are not worth stopping for.
+    if (!app.RemoveWalk(KindShortcut, callback, context)) app.status = RemovalShortcutsFailed;
+    if (!app.RemoveWalk(KindIniEntry, callback, context)) app.status = RemovalIniFailed;
+    if (!app.RemoveWalk(KindRegistryEntry, callback, context)) app.status = RemovalRegistryFailed;
+    StopDeviceClients(app);
+    if (!RemoveFileLists(app, callback, context)) {
+        app.status = RemovalFilesFailed;
+        return false;
+    }
+    // A folder that is some process's current directory cannot be removed: not ours.
+    SetCurrentDirectoryA(WindowsDirectory());
+    FinishApplication(app);
+    app.status = !app.RemoveDirectories() && app.CanRemove() ? RemovalDirectoriesLeft : RemovalDone;
+    return true;
+}

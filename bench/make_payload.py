@@ -12,6 +12,7 @@ OUT/files.txt               the payload's files, one relative path a line, Windo
 OUT/params                  the parameters, so that an unchanged payload is not made again
 """
 import argparse
+import hashlib
 import os
 import random
 import shutil
@@ -165,13 +166,13 @@ def write_nsis(out, files, args):
 
 
 def write_wxs(out, files, args):
-    payload = os.path.join(out, "payload")
+    # wixl takes sources relative to the folder it runs in: the msi folder.
     folders = sorted({f["folder"] for f in files})
     x = ['<?xml version="1.0" encoding="utf-8"?>',
          '<Wix xmlns="http://schemas.microsoft.com/wix/2006/wi">',
          '<Product Id="*" Name="%s MSI" Language="1033" Version="1.0.0" Manufacturer="Bench" '
          'UpgradeCode="6b1e3c52-52d6-4a4e-9d1b-2f1e0c4d7a10">' % PRODUCT,
-         '<Package InstallerVersion="200" Compressed="yes" InstallScope="perMachine" Platform="x64"/>',
+         '<Package InstallerVersion="200" Compressed="yes" InstallScope="perMachine"/>',
          '<Media Id="1" Cabinet="bench.cab" EmbedCab="yes"/>',
          '<Directory Id="TARGETDIR" Name="SourceDir">',
          '<Directory Id="ProgramFiles64Folder"><Directory Id="INSTALLDIR" Name="%sMsi">' % PRODUCT]
@@ -182,7 +183,7 @@ def write_wxs(out, files, args):
             cid = "F%04d" % f["index"]
             refs.append(cid)
             x.append('<Component Id="%s" Guid="*" Win64="yes"><File Id="%s" Source="%s" KeyPath="yes"/></Component>'
-                     % (cid, cid, os.path.join(payload, "D%02d" % d, f["name"])))
+                     % (cid, cid, "../payload/D%02d/%s" % (d, f["name"])))
         x.append('</Directory>')
     x += ['</Directory></Directory>', '<Directory Id="ProgramMenuFolder">',
           '<Directory Id="MenuDir" Name="%sMsi">' % PRODUCT]
@@ -193,8 +194,7 @@ def write_wxs(out, files, args):
         x.append('<RegistryKey Root="HKCU" Key="Software\\%sMsi\\C%02d">' % (PRODUCT, c))
         x += ['<RegistryValue Name="%s" Type="string" Value="%s"/>' % (n, v) for _, n, v in registry_values(c)]
         x.append('</RegistryKey>')
-        x += ['<IniFile Id="I%02d_%s" Action="addLine" Directory="WindowsFolder" Name="BENCHMSI.INI" '
-              'Section="%s" Key="%s" Value="%s"/>' % (c, k, s, k, v) for s, k, v in ini_values(c)]
+        # wixl has no IniFile element: the MSI writes no INI entries.
         for f in [f for f in files if component_of(f, args) == c][:2]:
             x.append('<Shortcut Id="S%04d" Name="%s file %d" Target="[D%02d]%s"/>'
                      % (f["index"], PRODUCT, f["index"], f["folder"], f["name"]))
@@ -220,7 +220,9 @@ def main():
     args = p.parse_args()
     if not (1 <= args.folders <= 99 and args.folders <= args.files <= 9999 and 1 <= args.components <= args.folders):
         sys.exit("make_payload: 1-99 folders, up to 9999 files, 1 to folders components")
-    params = "%d %d %d %d\n" % (args.files, args.folders, args.megabytes, args.components)
+    # A change to this generator makes the payload again, as a change of parameters does.
+    generator = hashlib.sha1(open(__file__, "rb").read()).hexdigest()
+    params = "%d %d %d %d %s\n" % (args.files, args.folders, args.megabytes, args.components, generator)
     stamp = os.path.join(args.out, "params")
     if os.path.exists(stamp) and open(stamp).read() == params:
         return

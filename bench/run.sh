@@ -69,7 +69,7 @@ build_if_older "$DATA/nsis/bench-stored.exe" "$DATA/nsis/bench.nsi" \
   makensis -V2 "-DOUTFILE=$DATA/nsis/bench-stored.exe" "-XSetCompress off" "$DATA/nsis/bench.nsi"
 build_if_older "$DATA/nsis/bench-zlib.exe" "$DATA/nsis/bench.nsi" \
   makensis -V2 "-DOUTFILE=$DATA/nsis/bench-zlib.exe" "-XSetCompressor /FINAL zlib" "$DATA/nsis/bench.nsi"
-build_if_older "$DATA/msi/bench.msi" "$DATA/msi/bench.wxs" wixl -a x64 -o "$DATA/msi/bench.msi" "$DATA/msi/bench.wxs"
+build_if_older "$DATA/msi/bench.msi" "$DATA/msi/bench.wxs" env -C "$DATA/msi" wixl -a x64 -o bench.msi bench.wxs
 
 say "Wine prefix of its own: $PREFIX"
 make_wine_template "$BUILD/wine-template"
@@ -118,7 +118,7 @@ for run in $(seq "$RUNS"); do
   timed "DeleteFileA loop" "$run" $WINE64 "$COPYBENCH" delete "$LIST" 'C:\BenchCopy'
   check_count "DeleteFileA loop" "$PREFIX/drive_c/BenchCopy" 0
 
-  (cd "$DATA/kit" && timed "Instally install" "$run" $WINE64 "$(winpath "$DATA/kit/Instally.exe")" /S)
+  (cd "$DATA/kit" && timed "Instally install" "$run" $WINE64 "$(winpath "$DATA/kit/Instally.exe")" /NODRV /S)
   installed=$(count_files "$PROGRAMS/BenchKit")
   if [ "$installed" -eq 0 ] && [ -f "$ROOT/installer/core/sequences_placeholder.cpp" ]; then
     note "Instally install" "not measured: sequences not built"

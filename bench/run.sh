@@ -58,6 +58,8 @@ say "payload (${SHAPE[*]}), made once and kept in $DATA"
 python3 "$ROOT/bench/make_payload.py" "$DATA" "${SHAPE[@]}"
 FILES=$(wc -l <"$DATA/files.txt")
 cp "$BUILD/x64/bin/Instally.exe" "$DATA/kit/Instally.exe"
+# A 64-bit system looks for the SetupX64 names only.
+cp "$DATA/kit/SetupExt.inf" "$DATA/kit/SetupX64.INF"
 
 say "NSIS (stored and zlib) and MSI builds"
 build_if_older() {   # output, source, command...

@@ -82,17 +82,17 @@ cat "$DATA"/payload/*/* "$DATA"/kit/Data/*/* "$DATA"/nsis/*.exe "$DATA"/msi/*.ms
 PROGRAMS="$PREFIX/drive_c/Program Files"
 count_files() { if [ -d "$1" ]; then find "$1" -type f -name 'f*.dat' | wc -l; else echo 0; fi; }
 
-# label run command...: one timed step; appends label, run, seconds, peak KB, exit code, note.
+# label run command...: one timed step; appends label, run, wall seconds, peak KB, exit code and
+# processor seconds of the timed process (Wine's server is not counted).
 timed() {
   local label=$1 run=$2; shift 2
   local t0 t1 rc=0 peak
   t0=$(date +%s%N)
-  /usr/bin/time -f '%M' -o "$WORK/time.out" timeout "$STEP_LIMIT" "$@" </dev/null >"$WORK/step.log" 2>&1 || rc=$?
+  /usr/bin/time -f '%M %U %S' -o "$WORK/time.out" timeout "$STEP_LIMIT" "$@" </dev/null >"$WORK/step.log" 2>&1 || rc=$?
   t1=$(date +%s%N)
-  peak=$(tail -1 "$WORK/time.out" | tr -dc 0-9)
-  LAST_RC=$rc
-  printf '%s\t%s\t%s\t%s\t%s\n' "$label" "$run" "$(awk -v a="$t0" -v b="$t1" 'BEGIN{printf "%.3f", (b-a)/1e9}')" \
-    "${peak:-0}" "$rc" >>"$RAW"
+  read -r peak user system < <(tail -1 "$WORK/time.out")
+  printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$label" "$run" "$(awk -v a="$t0" -v b="$t1" 'BEGIN{printf "%.3f", (b-a)/1e9}')" \
+    "${peak:-0}" "$rc" "$(awk -v u="${user:-0}" -v s="${system:-0}" 'BEGIN{printf "%.2f", u+s}')" >>"$RAW"
 }
 note() { printf '%s\tnote\t%s\n' "$1" "$2" >>"$RAW"; }
 check_count() {   # label, folder, expected

@@ -25,7 +25,7 @@ def read(path):
             if f[2] not in notes[f[0]]:
                 notes[f[0]].append(f[2])
         else:
-            steps.setdefault(f[0], []).append((float(f[2]), int(f[3] or 0), int(f[4])))
+            steps.setdefault(f[0], []).append((float(f[2]), int(f[3] or 0), int(f[4]), float(f[5])))
     return steps, notes, meta, loads
 
 
@@ -36,8 +36,8 @@ def median(values):
 def main():
     steps, notes, meta, loads = read(sys.argv[1])
     command = sys.argv[2]
-    copy = median([s for s, _, _ in steps.get("CopyFileA loop", [])])
-    delete = median([s for s, _, _ in steps.get("DeleteFileA loop", [])])
+    copy = median([s for s, *_ in steps.get("CopyFileA loop", [])])
+    delete = median([s for s, *_ in steps.get("DeleteFileA loop", [])])
     out = ["# Benchmark results", "",
            "Made by `%s` on %s. Payload: %s. %s." % (command, meta.get("start", "?"), meta.get("shape", "?"),
                                                     meta.get("wine", "Wine")),
@@ -45,44 +45,46 @@ def main():
            "other work, so single figures are noisy; each is the median of the runs shown." %
            (meta.get("load_start", "?"), meta.get("load_end", "?")), "",
            "Times are wall-clock seconds of the whole program run (Wine start-up included), peak memory is the "
-           "largest resident set of the timed process (`/usr/bin/time`). *× copy* is the time divided by "
+           "largest resident set of the timed process and *CPU s* its processor time, user and system, without "
+           "Wine's server (`/usr/bin/time`). *× copy* is the time divided by "
            "the CopyFileA loop's; *× delete* divides removals by the DeleteFileA loop's.", "",
-           "| step | median s | runs | × copy | × delete | peak MB | notes |",
-           "|---|---:|---:|---:|---:|---:|---|"]
+           "| step | median s | CPU s | runs | × copy | × delete | peak MB | notes |",
+           "|---|---:|---:|---:|---:|---:|---:|---|"]
     extra = [k for k in list(steps) + list(notes) if k not in ORDER]
     for label in ORDER + list(OrderedDict.fromkeys(extra)):
         runs = steps.get(label, [])
         if not runs and label not in notes:
             continue
         if not runs:
-            out.append("| %s | | | | | | %s |" % (label, "; ".join(notes[label])))
+            out.append("| %s | | | | | | | %s |" % (label, "; ".join(notes[label])))
             continue
-        seconds = median([s for s, _, _ in runs])
-        peak = max(k for _, k, _ in runs) / 1024.0
-        codes = sorted({c for _, _, c in runs if c != 0})
+        seconds = median([s for s, *_ in runs])
+        peak = max(r[1] for r in runs) / 1024.0
+        codes = sorted({r[2] for r in runs if r[2] != 0})
         remarks = list(notes.get(label, []))
         if codes:
             remarks.append("exit code %s" % ", ".join(map(str, codes)))
         removal = "uninstall" in label or "Delete" in label or "rm -r" in label
-        out.append("| %s | %.2f | %d | %s | %s | %.0f | %s |" % (
-            label, seconds, len(runs), "%.2f" % (seconds / copy) if copy else "",
+        cpu = median([r[3] for r in runs])
+        out.append("| %s | %.2f | %.2f | %d | %s | %s | %.0f | %s |" % (
+            label, seconds, cpu, len(runs), "%.2f" % (seconds / copy) if copy else "",
             "%.2f" % (seconds / delete) if removal and delete else "", peak, "; ".join(remarks)))
     if loads:
         out += ["", "## Script loading (native, text layer)", "",
-                "Each size is loaded 3 times in one process; the time is the median, peak memory that of the "
-                "whole process. *components N*: N components, each with a key section and 2 file, 1 shortcut, "
+                "Each size is loaded up to 3 times in one process (once when a load takes over 30 s); the times "
+                "are medians, peak memory that of the whole process. *components N*: N components, each with a key section and 2 file, 1 shortcut, "
                 "1 INI and 1 registry line (5 sections each); *entries N*: 10 components sharing N entries.", "",
-                "| series | size | script KB | reading passes | entries | median ms | peak MB |",
-                "|---|---:|---:|---:|---:|---:|---:|"]
+                "| series | size | script KB | reading passes | entries | loads | median ms | median CPU ms | peak MB |",
+                "|---|---:|---:|---:|---:|---:|---:|---:|---:|"]
         for f in loads:
             series, n, result = f[0], f[1], f[2]
             if not result.startswith(series):
-                out.append("| %s | %s | | | | %s | |" % (series, n, result))
+                out.append("| %s | %s | | | | | %s | | |" % (series, n, result))
                 continue
             fields = dict(p.split("=") for p in result.split()[2:])
-            out.append("| %s | %s | %.0f | %s | %s | %s | %.1f |" % (
-                series, n, int(fields["bytes"]) / 1024.0, fields["passes"], fields["entries"],
-                fields["median_ms"], int(f[3] or 0) / 1024.0))
+            out.append("| %s | %s | %.0f | %s | %s | %s | %s | %s | %.1f |" % (
+                series, n, int(fields["bytes"]) / 1024.0, fields["passes"], fields["entries"], fields["loads"],
+                fields["median_ms"], fields["median_cpu_ms"], int(f[3] or 0) / 1024.0))
     print("\n".join(out))
 
 

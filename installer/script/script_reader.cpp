@@ -6,12 +6,17 @@
 ScriptText::ScriptText(const char* nulTerminated)
     : begin(nulTerminated), end(nulTerminated ? nulTerminated + strlen(nulTerminated) : nullptr) {}
 
-StrBuf ReadLine(TextCursor& cursor) {
-    if (cursor.AtEnd()) return StrBuf();
-    const char* start = cursor.pos;
-    const char* p = start;
+namespace {
+// Where the line at the cursor ends: its carriage return, a NUL byte or the end of the text.
+const char* LineEnd(const TextCursor& cursor) {
+    const char* p = cursor.pos;
     while (p < cursor.end && *p != 0 && *p != '\r') ++p;
-    StrBuf line(start, static_cast<int>(p - start));
+    return p;
+}
+
+// Moves the cursor past a line ending at lineEnd and one line feed after its carriage return.
+void MovePast(TextCursor& cursor, const char* lineEnd) {
+    const char* p = lineEnd;
     if (p < cursor.end && *p == '\r') {
         ++p;
         if (p < cursor.end && *p == '\n') ++p;
@@ -19,21 +24,55 @@ StrBuf ReadLine(TextCursor& cursor) {
     } else {
         cursor.pos = nullptr;
     }
+}
+
+// The line's first character that trimming keeps, or 0 for a blank line; the line is not copied.
+char FirstKeptCharacter(const TextCursor& cursor) {
+    for (const char* p = cursor.pos; p < cursor.end && *p != 0 && *p != '\r'; ++p)
+        if (!IsBlank(*p)) return *p;
+    return 0;
+}
+
+struct Span {
+    const char* begin;
+    const char* end;
+};
+
+Span Trimmed(const char* begin, const char* end) {
+    while (begin < end && IsBlank(*begin)) ++begin;
+    while (end > begin && IsBlank(end[-1])) --end;
+    return {begin, end};
+}
+
+bool EqualNoCase(Span a, Span b) {
+    if (a.end - a.begin != b.end - b.begin) return false;
+    for (; a.begin < a.end; ++a.begin, ++b.begin) {
+        unsigned char x = static_cast<unsigned char>(*a.begin), y = static_cast<unsigned char>(*b.begin);
+        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+        if (x != y) return false;
+    }
+    return true;
+}
+}  // namespace
+
+StrBuf ReadLine(TextCursor& cursor) {
+    if (cursor.AtEnd()) return StrBuf();
+    const char* lineEnd = LineEnd(cursor);
+    StrBuf line(cursor.pos, static_cast<int>(lineEnd - cursor.pos));
+    MovePast(cursor, lineEnd);
     return line;
 }
 
+// Works on the line in place: every reading pass asks this of every header it meets.
 bool IsSectionHeader(const StrBuf& line, const char* name) {
-    StrBuf copy(line);
-    int comment = copy.Find(';');
-    if (comment >= 0) copy = copy.Left(comment);
-    copy.Trim();
-    if (copy.Length() < 2 || copy[0] != '[' || copy[copy.Length() - 1] != ']') return false;
+    const char* begin = line.c_str();
+    const char* end = begin + strlen(begin);
+    const char* comment = static_cast<const char*>(memchr(begin, ';', static_cast<size_t>(end - begin)));
+    Span header = Trimmed(begin, comment ? comment : end);
+    if (header.end - header.begin < 2 || *header.begin != '[' || header.end[-1] != ']') return false;
     if (!name) return true;
-    StrBuf inner = copy.Mid(1, copy.Length() - 2);
-    inner.Trim();
-    StrBuf wanted(name);
-    wanted.Trim();
-    return inner.EqualsNoCase(wanted);
+    return EqualNoCase(Trimmed(header.begin + 1, header.end - 1), Trimmed(name, name + strlen(name)));
 }
 
 StrBuf NextField(StrBuf& line, char separator, bool trim) {
@@ -87,6 +126,12 @@ void ReadSectionPass(const ScriptText& text, const char* name, int kind, Section
     TextCursor cursor(text);
     int mode = 0;
     while (!cursor.AtEnd()) {
+        // Outside the wanted section only a header can matter, and a header starts with "[":
+        // other lines are passed over without being copied.
+        if (mode != kind && FirstKeptCharacter(cursor) != '[') {
+            MovePast(cursor, LineEnd(cursor));
+            continue;
+        }
         StrBuf line = ReadLine(cursor);
         line.Trim();
         if (line.IsEmpty() || line[0] == ';') continue;
@@ -102,6 +147,10 @@ void ReadSectionPass(const ScriptText& text, const char* name, int kind, Section
 bool HasSectionHeader(const ScriptText& text, const char* name) {
     TextCursor cursor(text);
     while (!cursor.AtEnd()) {
+        if (FirstKeptCharacter(cursor) != '[') {
+            MovePast(cursor, LineEnd(cursor));
+            continue;
+        }
         StrBuf line = ReadLine(cursor);
         line.Trim();
         if (line.IsEmpty() || line[0] == ';' || !IsSectionHeader(line)) continue;

@@ -118,3 +118,15 @@ bool ReadShellLink(const std::string& linkPath, LinkProperties& out) {
     text[0] = 0; link->GetArguments(text, sizeof text); out.arguments = text;
     return true;
 }
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    FindHandle find(FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!find) return names;
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(find.get(), &found));
+    return names;
+}

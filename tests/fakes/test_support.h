@@ -2,6 +2,7 @@
 // Helpers for the Wine tests: scratch folders, files, and programs run under a time limit.
 #include <windows.h>
 #include <string>
+#include <vector>
 
 // A fresh folder below the prefix's temporary folder, removed with its contents at the end.
 class ScratchDir {
@@ -17,6 +18,8 @@ private:
 bool WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);   // "" when missing
 bool FileThere(const std::string& path);
+// The names in a folder, without "." and ".." (empty when it cannot be listed).
+std::vector<std::string> FolderEntries(const std::string& folder);
 void RemoveTree(const std::string& path);
 std::string TestBinDirectory();                    // where the programs of this build are
 

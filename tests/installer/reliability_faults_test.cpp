@@ -93,19 +93,6 @@ FileInstallItem ItemFor(const std::string& sourceDir, const std::string& destDir
     return item;
 }
 
-// Files in a folder, names only.
-std::vector<std::string> FolderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    FindHandle find(FindFirstFileA((folder + "\\*").c_str(), &found));
-    if (!find) return names;
-    do {
-        std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(find.get(), &found));
-    return names;
-}
-
 bool Windows64() { return NativeArchitecture() == 9 || NativeArchitecture() == 6; }
 
 // A medium and an installation folder, the destination already holding an older copy.

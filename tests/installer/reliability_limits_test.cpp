@@ -23,19 +23,6 @@ std::string PathOfLength(const std::string& base, size_t length) {
     return path + "\\" + std::string(nameLength - 4, 'f') + ".dat";
 }
 
-// Files in a folder (names only), to see that nothing was left under a cut name.
-std::vector<std::string> FolderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    FindHandle find(FindFirstFileA((folder + "\\*").c_str(), &found));
-    if (!find) return names;
-    do {
-        std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(find.get(), &found));
-    return names;
-}
-
 std::string Fixture(const char* name) { return TestBinDirectory() + "\\fixtures\\" + name; }
 
 bool MakeFolderFor(const std::string& path) { return CreateDirectoryTree(DirectoryPart(path.c_str())); }

@@ -130,3 +130,9 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
     } while (FindNextFileA(find.get(), &found));
     return names;
 }
+
+std::string WindowsPath(std::string unixPath) {
+    for (char& c : unixPath)
+        if (c == '/') c = '\\';
+    return "Z:" + unixPath;
+}

@@ -21,7 +21,23 @@ bool FileThere(const std::string& path);
 // The names in a folder, without "." and ".." (empty when it cannot be listed).
 std::vector<std::string> FolderEntries(const std::string& folder);
 void RemoveTree(const std::string& path);
-std::string TestBinDirectory();                    // where the programs of this build are
+std::string TestBinDirectory();
+// A host path ("/work/...") as Wine's Z: drive shows it.
+std::string WindowsPath(std::string unixPath);
+
+// The current directory for the life of the object (relative names resolve against it).
+class InDirectory {
+public:
+    explicit InDirectory(const std::string& path) {
+        GetCurrentDirectoryA(MAX_PATH, previous_);
+        SetCurrentDirectoryA(path.c_str());
+    }
+    ~InDirectory() { SetCurrentDirectoryA(previous_); }
+    InDirectory(const InDirectory&) = delete;
+    InDirectory& operator=(const InDirectory&) = delete;
+private:
+    char previous_[MAX_PATH] = {};
+};                    // where the programs of this build are
 
 struct ProgramRun {
     bool started = false;

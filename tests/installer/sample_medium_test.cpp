@@ -21,12 +21,6 @@ namespace {
 
 std::string Str(const StrBuf& text) { return text.c_str(); }
 
-std::string WindowsPath(std::string unixPath) {
-    for (char& c : unixPath)
-        if (c == '/') c = '\\';
-    return "Z:" + unixPath;
-}
-
 const std::string& MediumDir() {
     static const std::string dir = WindowsPath(SAMPLE_MEDIUM_DIR);
     return dir;

@@ -7,23 +7,6 @@
 
 namespace {
 
-std::string WindowsPath(std::string unixPath) {
-    for (char& c : unixPath)
-        if (c == '/') c = '\\';
-    return "Z:" + unixPath;
-}
-
-class CurrentDirectory {
-public:
-    explicit CurrentDirectory(const std::string& path) {
-        GetCurrentDirectoryA(MAX_PATH, previous_);
-        SetCurrentDirectoryA(path.c_str());
-    }
-    ~CurrentDirectory() { SetCurrentDirectoryA(previous_); }
-private:
-    char previous_[MAX_PATH] = {};
-};
-
 bool DirectoryThere(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -34,7 +17,7 @@ bool DirectoryThere(const std::string& path) {
 TEST(LauncherMedium, TheBuiltMediumsMenuLeadsToItsInstallerAndManuals) {
     const std::string medium = WindowsPath(SAMPLE_MEDIUM_DIR) + "\\";
     ASSERT_TRUE(FileThere(medium + "setup.exe"));
-    CurrentDirectory inMedium(medium);   // picture names are relative to the medium's root
+    InDirectory inMedium(medium);   // picture names are relative to the medium's root
     CMainFrame frame(medium);
     ASSERT_TRUE(frame.Create());
     EXPECT_EQ(520, frame.Background()->Width());

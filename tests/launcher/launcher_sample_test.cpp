@@ -6,24 +6,6 @@
 
 namespace {
 
-std::string WindowsPath(std::string unixPath) {
-    for (char& c : unixPath)
-        if (c == '/') c = '\\';
-    return "Z:" + unixPath;
-}
-
-// The current directory for the life of the object (picture names are relative to it).
-class CurrentDirectory {
-public:
-    explicit CurrentDirectory(const std::string& path) {
-        GetCurrentDirectoryA(MAX_PATH, previous_);
-        SetCurrentDirectoryA(path.c_str());
-    }
-    ~CurrentDirectory() { SetCurrentDirectoryA(previous_); }
-private:
-    char previous_[MAX_PATH] = {};
-};
-
 TEST(LauncherSample, EveryMenuOfTheSampleMediumBuilds) {
     const std::string source = WindowsPath(LAUNCHER_SAMPLE_MEDIUM);
     ScratchDir medium("sample");
@@ -36,7 +18,7 @@ TEST(LauncherSample, EveryMenuOfTheSampleMediumBuilds) {
             CopyFileA((source + "\\art\\" + found.cFileName).c_str(), (medium / "art\\" + found.cFileName).c_str(), FALSE);
     } while (FindNextFileA(find, &found));
     FindClose(find);
-    CurrentDirectory inMedium(medium.path());
+    InDirectory inMedium(medium.path());
 
     struct Menu { const char* file; int itemType; } menus[] = {
         {"setup.inf", 2}, {"menus\\setup-text.inf", 0}, {"menus\\setup-picture.inf", 1}};

@@ -2,20 +2,27 @@
 # Benchmark, not a test: installs and removes one generated payload with Instally, two NSIS
 # builds and an MSI under one kind of Wine prefix, next to a bare CopyFileA / DeleteFileA loop
 # and cp -r on the host, then times script loading natively. Writes bench/results.md.
-# Usage (through tools/bench): bench/run.sh [--quick] [--runs N]
+# Usage (through tools/bench): bench/run.sh [--quick] [--runs N] [--instally-only] [--compare EXE]
+#   --instally-only: only the copy and delete loops and Instally (no peers, no script loading);
+#   --compare EXE: also times another Instally.exe (an earlier build) in every round, same prefix.
 source "$(dirname "$0")/../tools/lib.sh"
 
 QUICK=0
 RUNS=3
+ONLY=0
+COMPARE=
 while [ $# -gt 0 ]; do
   case $1 in
     --quick) QUICK=1 ;;
     --runs) RUNS=$2; shift ;;
-    *) echo "usage: tools/bench [--quick] [--runs N]"; exit 2 ;;
+    --instally-only) ONLY=1 ;;
+    --compare) COMPARE=$(realpath "$2") || exit 2; shift ;;
+    *) echo "usage: tools/bench [--quick] [--runs N] [--instally-only] [--compare EXE]"; exit 2 ;;
   esac
   shift
 done
 [ "$RUNS" -ge 1 ] 2>/dev/null || { echo "--runs needs a number"; exit 2; }
+[ -z "$COMPARE" ] || [ -f "$COMPARE" ] || { echo "--compare: no file $COMPARE"; exit 2; }
 STEP_LIMIT=${STEP_LIMIT:-600}        # seconds any one timed step may take
 LOAD_LIMIT=${LOAD_LIMIT:-180}        # seconds one script-load size may take
 
@@ -61,6 +68,7 @@ cp "$BUILD/x64/bin/Instally.exe" "$DATA/kit/Instally.exe"
 # A 64-bit system looks for the SetupX64 names only.
 cp "$DATA/kit/SetupExt.inf" "$DATA/kit/SetupX64.INF"
 
+if [ $ONLY = 0 ]; then
 say "NSIS (stored and zlib) and MSI builds"
 build_if_older() {   # output, source, command...
   local out=$1 src=$2; shift 2
@@ -72,12 +80,14 @@ build_if_older "$DATA/nsis/bench-stored.exe" "$DATA/nsis/bench.nsi" \
 build_if_older "$DATA/nsis/bench-zlib.exe" "$DATA/nsis/bench.nsi" \
   makensis -V2 "-DOUTFILE=$DATA/nsis/bench-zlib.exe" "-XSetCompressor /FINAL zlib" "$DATA/nsis/bench.nsi"
 build_if_older "$DATA/msi/bench.msi" "$DATA/msi/bench.wxs" env -C "$DATA/msi" wixl -a x64 -o bench.msi bench.wxs
+fi
 
 say "Wine prefix of its own: $PREFIX"
 make_wine_template "$BUILD/wine-template"
 
 # Reads every source once so that no row pays for a cold page cache.
-cat "$DATA"/payload/*/* "$DATA"/kit/Data/*/* "$DATA"/nsis/*.exe "$DATA"/msi/*.msi >/dev/null
+cat "$DATA"/payload/*/* "$DATA"/kit/Data/*/* >/dev/null
+[ $ONLY = 1 ] || cat "$DATA"/nsis/*.exe "$DATA"/msi/*.msi >/dev/null
 
 PROGRAMS="$PREFIX/drive_c/Program Files"
 count_files() { if [ -d "$1" ]; then find "$1" -type f -name 'f*.dat' | wc -l; else echo 0; fi; }
@@ -107,6 +117,15 @@ printf 'meta\tshape\t%s files in %s folders, %s MB, %s components\n' "$FILES" "$
   "${SHAPE[7]}" >>"$RAW"
 printf 'meta\twine\t%s\n' "$($WINE64 --version 2>/dev/null)" >>"$RAW"
 
+# suffix, program: installs and removes the kit with that Instally.exe.
+instally_round() {
+  cp "$2" "$DATA/kit/Instally.exe"
+  (cd "$DATA/kit" && timed "Instally install$1" "$run" $WINE64 "$(winpath "$DATA/kit/Instally.exe")" /NODRV /S)
+  check_count "Instally install$1" "$PROGRAMS/BenchKit" "$FILES"
+  (cd "$DATA/kit" && timed "Instally uninstall$1" "$run" $WINE64 "$(winpath "$DATA/kit/Instally.exe")" '/@SetupExt\BenchKit')
+  check_count "Instally uninstall$1" "$PROGRAMS/BenchKit" 0
+}
+
 LIST=$(winpath "$DATA/files.txt")
 COPYBENCH=$BUILD/x64/bin/copy_loop_bench.exe
 for run in $(seq "$RUNS"); do
@@ -120,16 +139,9 @@ for run in $(seq "$RUNS"); do
   timed "DeleteFileA loop" "$run" $WINE64 "$COPYBENCH" delete "$LIST" 'C:\BenchCopy'
   check_count "DeleteFileA loop" "$PREFIX/drive_c/BenchCopy" 0
 
-  (cd "$DATA/kit" && timed "Instally install" "$run" $WINE64 "$(winpath "$DATA/kit/Instally.exe")" /NODRV /S)
-  installed=$(count_files "$PROGRAMS/BenchKit")
-  if [ "$installed" -eq 0 ] && [ -f "$ROOT/installer/core/sequences_placeholder.cpp" ]; then
-    note "Instally install" "not measured: sequences not built"
-    note "Instally uninstall" "not measured: sequences not built"
-  else
-    check_count "Instally install" "$PROGRAMS/BenchKit" "$FILES"
-    (cd "$DATA/kit" && timed "Instally uninstall" "$run" $WINE64 "$(winpath "$DATA/kit/Instally.exe")" '/@SetupExt\BenchKit')
-    check_count "Instally uninstall" "$PROGRAMS/BenchKit" 0
-  fi
+  instally_round "" "$BUILD/x64/bin/Instally.exe"
+  [ -z "$COMPARE" ] || instally_round ", compared build" "$COMPARE"
+  if [ $ONLY = 1 ]; then stop_wineserver "$PREFIX"; continue; fi
 
   for kind in stored zlib; do
     timed "NSIS $kind install" "$run" $WINE64 "$(winpath "$DATA/nsis/bench-$kind.exe")" /S
@@ -156,6 +168,7 @@ done
 
 say "script loading, natively"
 LOADBENCH=$WORK/native/bench/script_load_bench
+[ $ONLY = 1 ] && LOAD_SIZES=()
 for series in components entries; do
   for n in "${LOAD_SIZES[@]}"; do
     t0=$(date +%s)
@@ -175,9 +188,12 @@ printf 'meta\tload_end\t%s\n' "$(cut -d' ' -f1-3 /proc/loadavg)" >>"$RAW"
 
 OUT=$ROOT/bench/results.md
 [ $QUICK = 1 ] && OUT=$WORK/results-quick.md
+[ $ONLY = 1 ] || [ -n "$COMPARE" ] && OUT=$WORK/results-$NAME-instally.md
 COMMAND="tools/bench"
 [ $QUICK = 1 ] && COMMAND+=" --quick"
 [ "$RUNS" = 3 ] || COMMAND+=" --runs $RUNS"
+[ $ONLY = 1 ] && COMMAND+=" --instally-only"
+[ -n "$COMPARE" ] && COMMAND+=" --compare $(basename "$COMPARE")"
 python3 "$ROOT/bench/summarise.py" "$RAW" "$COMMAND" >"$OUT"
 say "results: $OUT"
 cat "$OUT"

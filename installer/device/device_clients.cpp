@@ -21,16 +21,46 @@ bool EndProcess(DWORD processId) {
     Sleep(500);
     return true;
 }
-}  // namespace
 
-bool TerminateProcessByName(const char* fileName) {
+// Walks one process snapshot, never the installer itself, until visit returns true; whether it did.
+template <typename Visit>
+bool WalkOtherProcesses(Visit visit) {
     FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot || !fileName) return false;
+    if (!snapshot) return false;
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
-        if (entry.th32ProcessID == GetCurrentProcessId()) continue;   // never the installer itself
-        if (ProcessNameOccursIn(entry.szExeFile, fileName)) return EndProcess(entry.th32ProcessID);
+        if (entry.th32ProcessID != GetCurrentProcessId() && visit(entry)) return true;
+    }
+    return false;
+}
+}  // namespace
+
+bool TerminateProcessByName(const char* fileName) {
+    if (!fileName) return false;
+    DWORD match = 0;
+    bool found = WalkOtherProcesses([&](const PROCESSENTRY32& entry) {
+        match = entry.th32ProcessID;
+        return ProcessNameOccursIn(entry.szExeFile, fileName);
+    });
+    return found && EndProcess(match);
+}
+
+void RunningProgramNames::Take() {
+    names_.clear();
+    WalkOtherProcesses([this](const PROCESSENTRY32& entry) {
+        names_.emplace_back(entry.szExeFile);
+        return false;
+    });
+    takenAt_ = GetTickCount();
+    taken_ = true;
+}
+
+bool RunningProgramNames::AnyOccursIn(const char* fileName) {
+    if (!fileName) return false;
+    if (!taken_ || GetTickCount() - takenAt_ >= kFreshForMs) Take();
+    for (const std::string& name : names_) {
+        if (ProcessNameOccursIn(name.c_str(), fileName)) return true;
     }
     return false;
 }

@@ -26,13 +26,8 @@ LzSource::~LzSource() { if (h_ >= 0) LZClose(h_); }
 
 LzDestination::LzDestination(const char* path) {
     if (!path) return;
-    if (FitsOfStruct(path)) {
-        OFSTRUCT of{};
-        h_ = LZOpenFileA(const_cast<char*>(path), &of, OF_CREATE);
-        return;
-    }
     file_.reset(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file_) h_ = AsHfile(file_.get());
 }
 
-LzDestination::~LzDestination() { if (h_ >= 0 && !file_) LZClose(h_); }
+LzDestination::~LzDestination() = default;

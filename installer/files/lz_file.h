@@ -24,7 +24,9 @@ private:
     INT h_ = LZERROR_BADINHANDLE;
 };
 
-// The destination of a copy, created empty (an existing file is truncated).
+// The destination of a copy, created empty (an existing file is truncated). It is always
+// opened with CreateFileA: the library's own open, failing to create a name, may create its
+// compressed form ("x.ex_") instead, and it gives the plain file handle LZCopy writes to anyway.
 class LzDestination {
 public:
     explicit LzDestination(const char* path);
@@ -34,6 +36,6 @@ public:
     INT get() const { return h_; }   // negative when the file could not be created
     bool valid() const { return h_ >= 0; }
 private:
-    FileHandle file_;   // owns the file when it was opened with CreateFileA
+    FileHandle file_;
     INT h_ = LZERROR_BADOUTHANDLE;
 };

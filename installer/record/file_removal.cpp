@@ -8,6 +8,27 @@
 #include "installer/device/device_clients.h"
 #include "installer/files/file_copy.h"
 
+namespace {
+RunningProgramNames* g_programs = nullptr;   // the open removal run's, if any
+
+bool Present(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+// Ends a program whose name occurs in the file's, then deletes the file. In a removal run the
+// shared look at the programs decides whether a snapshot is needed; a file that then resists
+// deletion gets a snapshot of its own, which finds a program started since the shared look.
+void EndHolderAndDelete(const char* name, const char* path) {
+    bool looked = !g_programs || g_programs->AnyOccursIn(name);
+    if (looked && TerminateProcessByName(name) && g_programs) g_programs->Forget();
+    if (Present(path)) ForceDelete(path);
+    if (looked || !Present(path)) return;
+    g_programs->Forget();
+    if (TerminateProcessByName(name)) ForceDelete(path);
+}
+}  // namespace
+
+FileRemovalRun::FileRemovalRun() : outer_(g_programs) { g_programs = &programs_; }
+FileRemovalRun::~FileRemovalRun() { g_programs = outer_; }
+
 bool IsProtectedName(const char* fileName, const char* ownProgramPath) {
     return SameFileName(fileName, ownProgramPath) || IsScriptName(fileName);
 }
@@ -19,11 +40,10 @@ bool RemoveFileEntry(const RemovalItem& item, ProgressCallback callback, void* c
         if (!item.resolved) return false;
         StrBuf path = JoinPath(item.destDir, item.destName);
         if (FileExists(path) && !IsProtectedName(item.destName, ProgramFilePath(ProgramInstance()))) {
-            TerminateProcessByName(item.destName);
-            if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) ForceDelete(path);
+            EndHolderAndDelete(item.destName, path);
             // A file still in use fails the list: the record must outlive it, or the
             // next uninstall would no longer know the file.
-            removed = GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
+            removed = !Present(path);
         }
     }
     bool goOn = !callback || callback(EV_REMOVE_END, reinterpret_cast<uintptr_t>(item.displayName.c_str()), 0, context) == 0;

@@ -93,8 +93,8 @@ void RemoveUninstallShortcutIn(const char* programsFolder, const char* groupName
 
 void HoldForegroundForASecond() {
     HWND foreground = GetForegroundWindow();
+    // Waits without spinning: a core held busy for the second would slow the shell it waits for.
     DWORD start = GetTickCount();
-    while (GetTickCount() - start < 1000) {
-    }
+    for (DWORD passed; (passed = GetTickCount() - start) < 1000;) Sleep(1000 - passed);
     if (foreground) SetForegroundWindow(foreground);
 }

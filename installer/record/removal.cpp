@@ -2,12 +2,14 @@
 
 #include "installer/core/run_outcome.h"
 #include "installer/core/system_paths.h"
+#include "installer/record/file_removal.h"
 #include "installer/script/application.h"
 #include "installer/script/component_selection.h"
 
 namespace {
 bool RemoveFileLists(Application& app, ProgressCallback callback, void* context) {
     UINT previous = SetErrorMode(SEM_NOOPENFILEERRORBOX);
+    FileRemovalRun run;
     bool removed = app.RemoveWalk(KindFile, callback, context);
     SetErrorMode(previous);
     return removed;

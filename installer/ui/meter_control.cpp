@@ -16,6 +16,14 @@ void RepaintNow(HWND wnd) {
     UpdateWindow(wnd);
 }
 
+bool ShowsDifferently(HWND wnd, uint16_t range, uint16_t before, uint16_t after) {
+    RECT client{};
+    GetClientRect(wnd, &client);
+    MeterPaint was = MeterPaintFor(range, before, client.right, client.bottom, 0);
+    MeterPaint is = MeterPaintFor(range, after, client.right, client.bottom, 0);
+    return was.fillWidth != is.fillWidth || was.text != is.text;
+}
+
 int HeightOfX(HDC dc) {
     SIZE size{0, 0};
     GetTextExtentPoint32A(dc, "X", 1, &size);
@@ -86,10 +94,16 @@ extern "C" LRESULT CALLBACK MeterWndFn(HWND wnd, UINT message, WPARAM wParam, LP
         RepaintNow(wnd);
         return 0;
     case MTM_GETRANGE: return StoredWord(wnd, kRangeOffset);
-    case MTM_SETPOS:
-        StoreWord(wnd, kPositionOffset, MeterPositionFor(wParam, StoredWord(wnd, kRangeOffset)));
-        RepaintNow(wnd);
+    case MTM_SETPOS: {
+        // Thousands of files move the meter by less than a pixel each: only a change of the
+        // filled width or of the percentage is painted.
+        uint16_t range = StoredWord(wnd, kRangeOffset);
+        uint16_t before = StoredWord(wnd, kPositionOffset);
+        uint16_t after = MeterPositionFor(wParam, range);
+        StoreWord(wnd, kPositionOffset, after);
+        if (ShowsDifferently(wnd, range, before, after)) RepaintNow(wnd);
         return 0;
+    }
     case MTM_GETPOS: return StoredWord(wnd, kPositionOffset);
     case WM_CREATE:
         SendMessageA(wnd, MTM_SETRANGE, 100, 0);

@@ -15,6 +15,10 @@ namespace {
 
 HWND g_owner = nullptr;
 HWND g_progress = nullptr;
+// Its controls, found once: every file updates two of them and looks at the third.
+HWND g_fileText = nullptr;
+HWND g_meter = nullptr;
+HWND g_cancel = nullptr;
 
 bool Silent() { return TheApplication().settings.silent; }
 
@@ -22,6 +26,9 @@ void OpenProgress(bool install, ProgressContext& progress) {
     if (g_progress) DestroyWindow(g_progress);
     g_progress = CreateDialogParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_PROGRESS), g_owner, ProgressDlgProc, 0);
     if (!g_progress) return;
+    g_fileText = GetDlgItem(g_progress, IDC_PROGRESS_FILE);
+    g_meter = GetDlgItem(g_progress, IDC_PROGRESS_METER);
+    g_cancel = GetDlgItem(g_progress, IDCANCEL);
     ShowWindow(g_progress, Silent() ? SW_HIDE : SW_SHOW);
     SetDlgItemTextA(g_progress, IDC_PROGRESS_STEP, ResString(install ? IDS_COPY_FILE : IDS_DELETE_FILES));
     progress.itemsDone = 0;
@@ -33,7 +40,7 @@ void OpenProgress(bool install, ProgressContext& progress) {
 
 void CloseProgress() {
     if (g_progress) DestroyWindow(g_progress);
-    g_progress = nullptr;
+    g_progress = g_fileText = g_meter = g_cancel = nullptr;
 }
 
 struct Question {
@@ -73,14 +80,27 @@ int Ask(unsigned event, unsigned messageId, void* askContext) {
 }
 
 int ItemBegins(uintptr_t displayName, ProgressContext& progress) {
-    if (g_progress) SetDlgItemTextA(g_progress, IDC_PROGRESS_FILE, reinterpret_cast<const char*>(displayName));
+    if (g_fileText) SetWindowTextA(g_fileText, reinterpret_cast<const char*>(displayName));
     ++progress.itemsDone;
     return PumpAndCheckCancel() ? 1 : 0;
 }
 
 int ItemEnds(ProgressContext& progress) {
-    if (g_progress) SendDlgItemMessageA(g_progress, IDC_PROGRESS_METER, MTM_SETPOS, progress.itemsDone, 0);
+    if (g_meter) SendMessageA(g_meter, MTM_SETPOS, progress.itemsDone, 0);
     return PumpAndCheckCancel() ? 1 : 0;
+}
+
+void DispatchWaiting() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // Leave the quit request for the run's own message loop.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
 }
 
 // Only the application's own walk over the file lists opens and closes the dialog.
@@ -116,17 +136,18 @@ int StandardProgressCallback(unsigned event, uintptr_t parameter, uintptr_t requ
 }
 
 bool PumpAndCheckCancel() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            // Leave the quit request for the run's own message loop.
-            PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+    // Each look at the queue is a round trip to the window system, and files can go by a few
+    // hundred a second: the queue is emptied at most every kPumpEveryMs, which no user can
+    // tell apart. The Cancel button is looked at every time.
+    static DWORD lastPump = 0;
+    static bool pumped = false;
+    DWORD now = GetTickCount();
+    if (!pumped || now - lastPump >= kPumpEveryMs) {
+        DispatchWaiting();
+        lastPump = now;
+        pumped = true;
     }
-    return g_progress && !IsWindowEnabled(GetDlgItem(g_progress, IDCANCEL));
+    return g_cancel && !IsWindowEnabled(g_cancel);
 }
 
 void SetDialogOwner(HWND owner) { g_owner = owner; }

@@ -13,8 +13,10 @@ struct ProgressContext {
 
 int StandardProgressCallback(unsigned event, uintptr_t parameter, uintptr_t request, void* context);
 
-// Runs every pending message; true when the user has confirmed cancelling in the progress dialog.
+// Runs every pending message (at most every kPumpEveryMs); true when the user has confirmed
+// cancelling in the progress dialog.
 bool PumpAndCheckCancel();
+constexpr DWORD kPumpEveryMs = 20;
 
 // The window that owns the dialogs of the run (the background window).
 void SetDialogOwner(HWND owner);

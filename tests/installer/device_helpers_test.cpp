@@ -11,6 +11,7 @@
 #include "installer/device/helper_programs.h"
 #include "installer/device/helper_steps.h"
 #include "installer/device/oem_class_files.h"
+#include "installer/record/file_removal.h"
 #include "tests/fakes/test_support.h"
 
 namespace {
@@ -33,9 +34,10 @@ protected:
     void SetUp() override { Describe(0); }
     void TearDown() override { SetEnvironmentVariableA("HELPER_RECORDER", nullptr); }
 
-    void Describe(DWORD delayMs) {
+    void Describe(DWORD delayMs, const std::string& hold = "") {
         std::string description = dir_ / "recorder.txt";
-        WriteBytes(description, "log " + log_ + "\ndelay " + std::to_string(delayMs) + "\n");
+        WriteBytes(description, "log " + log_ + "\ndelay " + std::to_string(delayMs) + "\n" +
+                                    (hold.empty() ? "" : "hold " + hold + "\n"));
         SetEnvironmentVariableA("HELPER_RECORDER", description.c_str());
     }
     std::string Install(const std::string& folder, const std::string& name) {
@@ -177,6 +179,65 @@ TEST_F(HelperPrograms, TerminatesTheRunningProcessNamedInAFileName) {
     GetExitCodeProcess(process.get(), &code);
     EXPECT_EQ(0u, code);
     EXPECT_FALSE(TerminateProcessByName("C:\\Program Files\\Tablet\\LINGERPEN.EXE"));
+}
+
+KernelHandle StartProgram(std::string line) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return KernelHandle();
+    CloseHandle(pi.hThread);
+    return KernelHandle(pi.hProcess);
+}
+
+bool Running(const KernelHandle& process) { return WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT; }
+bool Ended(const KernelHandle& process) { return WaitForSingleObject(process.get(), 3000) == WAIT_OBJECT_0; }
+
+// One removal run shares a look at the running programs: the programs it saw are ended when
+// their name occurs in a removed file's, and a program started after the look is still ended
+// when it holds its file, so the file goes as it did with a snapshot per file.
+TEST_F(HelperPrograms, RemovalRunEndsTheProgramsHoldingOrNamedInRemovedFiles) {
+    std::string removed = dir_ / "removed";
+    CreateDirectoryA(removed.c_str(), nullptr);
+    auto item = [&](const std::string& name) {
+        WriteBytes(removed + "\\" + name, "installed");
+        RemovalItem it;
+        it.displayName = it.destName = name.c_str();
+        it.destDir = removed.c_str();
+        it.resolved = true;
+        return it;
+    };
+    Describe(60000);
+    std::string seen = Install(dir_.path(), "seenpen.exe");
+    KernelHandle seenProcess = StartProgram(seen);
+    ASSERT_TRUE(seenProcess);
+    ASSERT_TRUE(WaitForLine("start " + seen, 5000));
+    std::string other = Install(dir_.path(), "otherpad.exe");
+    KernelHandle otherProcess = StartProgram(other);
+    ASSERT_TRUE(otherProcess);
+    ASSERT_TRUE(WaitForLine("start " + other, 5000));
+
+    FileRemovalRun run;
+    EXPECT_TRUE(RemoveFileEntry(item("readme.txt"), nullptr, nullptr));   // takes the look
+    EXPECT_TRUE(Running(seenProcess));
+    EXPECT_TRUE(RemoveFileEntry(item("SeenPen.exe.manifest"), nullptr, nullptr));
+    EXPECT_TRUE(Ended(seenProcess));
+    EXPECT_FALSE(FileThere(removed + "\\SeenPen.exe.manifest"));
+
+    RemovalItem held = item("latepen.exe.log");
+    Describe(60000, removed + "\\latepen.exe.log");
+    std::string late = Install(dir_.path(), "latepen.exe");
+    EXPECT_TRUE(RemoveFileEntry(item("readme2.txt"), nullptr, nullptr));   // a look without it
+    KernelHandle lateProcess = StartProgram(late);
+    ASSERT_TRUE(lateProcess);
+    ASSERT_TRUE(WaitForLine("start " + late, 5000));
+    EXPECT_TRUE(RemoveFileEntry(held, nullptr, nullptr));
+    EXPECT_TRUE(Ended(lateProcess));
+    EXPECT_FALSE(FileThere(removed + "\\latepen.exe.log"));
+
+    EXPECT_TRUE(Running(otherProcess));   // "otherpad.exe" occurs in no removed name
+    TerminateProcess(otherProcess.get(), 0);
+    Ended(otherProcess);
 }
 
 // Driver information files in the Windows INF folders; each case removes what it made.

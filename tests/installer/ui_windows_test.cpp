@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <cstring>
 #include <string>
+#include <vector>
 #include "installer/ui/background_window.h"
 #include "installer/ui/meter_control.h"
 #include "installer/ui/version_list.h"
@@ -181,6 +182,45 @@ TEST_F(MeterTest, TextAcrossTheBoundaryIsInvertedOnTheFilledSide) {
     EXPECT_EQ(0, canvas.Count(100, 0, 200, 1, kParentText));
     EXPECT_EQ(kParentText, canvas.At(99, 0));
     EXPECT_EQ(kParentBack, canvas.At(100, 0));
+}
+
+namespace {
+int g_meterPaints = 0;
+LRESULT CALLBACK CountingMeterProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) ++g_meterPaints;
+    return MeterWndFn(wnd, message, wParam, lParam);
+}
+}  // namespace
+
+// A long file list moves the meter by less than a pixel per file: only a position that changes
+// the filled width or the percentage is painted, and the picture is the same as painting all.
+TEST_F(MeterTest, OnlyPositionsThatChangeThePictureArePainted) {
+    ShowWindow(parent_, SW_SHOWNOACTIVATE);
+    SetWindowLongPtrA(meter_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingMeterProc));
+    Send(MTM_SETRANGE, 2000);
+    Send(MTM_SETPOS, 0);
+    g_meterPaints = 0;
+    // 200 pixels for 2,000 files: one pixel from the fifth file (rounded), 1% from the tenth.
+    std::vector<int> paintedAt;
+    for (int position = 1; position <= 30; ++position) {
+        int before = g_meterPaints;
+        Send(MTM_SETPOS, position);
+        EXPECT_EQ(position, Send(MTM_GETPOS)) << "every position is kept";
+        if (g_meterPaints != before) paintedAt.push_back(position);
+    }
+    EXPECT_EQ((std::vector<int>{5, 10, 15, 25, 30}), paintedAt);
+    Send(MTM_SETPOS, 30);
+    EXPECT_EQ(5, g_meterPaints) << "the same position again paints nothing";
+
+    Canvas shown(200, 20), fresh(200, 20);
+    PaintMeter(meter_, shown.dc());
+    Send(MTM_SETPOS, 0);
+    Send(MTM_SETPOS, 30);
+    PaintMeter(meter_, fresh.dc());
+    int differences = 0;
+    for (int yy = 0; yy < 20; ++yy)
+        for (int xx = 0; xx < 200; ++xx) differences += shown.At(xx, yy) != fresh.At(xx, yy);
+    EXPECT_EQ(0, differences);
 }
 
 namespace {

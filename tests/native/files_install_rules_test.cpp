@@ -2,7 +2,9 @@
 // version comparison, the rename list's placeholder and the folders pruning must not touch.
 #include <gtest/gtest.h>
 #include <string>
+#include <cstring>
 #include "installer/files/install_decisions.h"
+#include "installer/files/lz_header.h"
 #include "installer/files/protected_folders.h"
 #include "installer/files/version_compare.h"
 #include "installer/files/wininit_rename.h"
@@ -148,4 +150,21 @@ TEST(PruneProtection, DriveRootsAndSystemFoldersAreProtected) {
                              "\\\\server\\share\\tablet", "D:\\x"})
         EXPECT_FALSE(IsProtectedFolder(path, windows, system)) << path;
     EXPECT_FALSE(IsProtectedFolder("C:\\Tablet", "", nullptr));
+}
+
+TEST(LzHeader, OnlyAWholeHeaderWithTheSignatureIsCompressed) {
+    const unsigned char compressed[] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33, 'A', 'x', 5, 0, 0, 0, 'd'};
+    EXPECT_TRUE(IsLzCompressedHeader(compressed, sizeof compressed));
+    EXPECT_TRUE(IsLzCompressedHeader(compressed, kLzHeaderSize));
+    // A file shorter than the header is copied as it is, signature or not.
+    EXPECT_FALSE(IsLzCompressedHeader(compressed, kLzHeaderSize - 1));
+    unsigned char altered[sizeof compressed];
+    for (size_t i = 0; i < 8; ++i) {
+        memcpy(altered, compressed, sizeof altered);
+        altered[i] ^= 0x20;   // "szdd" in lower case is no signature either
+        EXPECT_FALSE(IsLzCompressedHeader(altered, sizeof altered)) << "byte " << i;
+    }
+    const unsigned char text[] = "[Version]\r\nSignature=x";
+    EXPECT_FALSE(IsLzCompressedHeader(text, sizeof text - 1));
+    EXPECT_FALSE(IsLzCompressedHeader(nullptr, 20));
 }

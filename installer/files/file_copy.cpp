@@ -20,9 +20,9 @@ bool ForceDelete(const char* path) {
 
 namespace {
 // The LZ library copies an uncompressed file a thousand bytes at a time; such a file is
-// copied here in large blocks instead, with the same result: a new file of the same bytes,
-// normal attributes and the time of the copy (CopyFileA would keep the source's time and its
-// read-only mark from a CD).
+// copied here in large blocks instead, with the library's result: a new file of the same
+// bytes with normal attributes and the source's last-write time (CopyFileA would also carry
+// the read-only mark of a file on a CD).
 constexpr DWORD kCopyBlock = 256 * 1024;
 
 // The source opened for a plain copy, or nothing when the LZ library must read it: a
@@ -40,6 +40,11 @@ FileHandle OpenUncompressed(const char* path) {
     return file;
 }
 
+void KeepLastWriteTime(HANDLE source, HANDLE destination) {
+    FILETIME written{};
+    if (GetFileTime(source, nullptr, nullptr, &written)) SetFileTime(destination, nullptr, nullptr, &written);
+}
+
 // The byte count (held at LONG_MAX for larger files), or LZERROR_READ / LZERROR_WRITE /
 // LZERROR_BADOUTHANDLE as LZCopy reports them.
 LONG CopyUncompressed(HANDLE source, const char* destinationPath) {
@@ -51,7 +56,10 @@ LONG CopyUncompressed(HANDLE source, const char* destinationPath) {
     for (;;) {
         DWORD got = 0;
         if (!ReadFile(source, block.get(), kCopyBlock, &got, nullptr)) return LZERROR_READ;
-        if (got == 0) return total;
+        if (got == 0) {
+            KeepLastWriteTime(source, destination.get());
+            return total;
+        }
         DWORD written = 0;
         if (!WriteFile(destination.get(), block.get(), got, &written, nullptr) || written != got) return LZERROR_WRITE;
         total = LONG_MAX - total < static_cast<LONG>(got) ? LONG_MAX : total + static_cast<LONG>(got);

@@ -1,7 +1,10 @@
 // Free space, directory trees and the plain file operations, on Wine's real drive.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <lzexpand.h>
 #include <string>
+#include <vector>
+#include "installer/core/handles.h"
 #include "installer/core/system_paths.h"
 #include "installer/files/disk_and_directories.h"
 #include "installer/files/file_copy.h"
@@ -103,4 +106,63 @@ TEST(FileOperations, PresenceDeletionAndCopy) {
     EXPECT_TRUE(ForceDelete((scratch / "copy.txt").c_str()));
     EXPECT_FALSE(FileThere(scratch / "copy.txt"));
     EXPECT_FALSE(ForceDelete((scratch / "copy.txt").c_str()));
+}
+
+namespace {
+FILETIME LastWritten(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+bool SameTime(const FILETIME& a, const FILETIME& b) { return CompareFileTime(&a, &b) == 0; }
+
+// The LZ library's own copy of a file, as the installer made every copy before.
+bool LibraryCopy(const std::string& from, const std::string& to) {
+    OFSTRUCT in{}, out{};
+    INT source = LZOpenFileA(const_cast<char*>(from.c_str()), &in, OF_READ);
+    INT destination = LZOpenFileA(const_cast<char*>(to.c_str()), &out, OF_CREATE);
+    LONG copied = source >= 0 && destination >= 0 ? LZCopy(source, destination) : -1;
+    if (source >= 0) LZClose(source);
+    if (destination >= 0) LZClose(destination);
+    return copied >= 0;
+}
+}  // namespace
+
+// Uncompressed files no longer go through the LZ library, compressed ones still do: either way
+// the copy must be what the library makes: the same bytes (expanded), the source's last-write
+// time, normal attributes even from a read-only medium.
+TEST(FileOperations, CopiesAreWhatTheLzLibraryMakes) {
+    ScratchDir scratch("copies");
+    const FILETIME old = {0x5A0B0000, 0x01D0B000};   // a day in 2015
+    struct Source { std::string name, bytes; };
+    std::vector<Source> sources = {
+        {"short.txt", "SZDD\x88\xF0\x27\x33"},            // the signature, but no whole header
+        {"text.ini", "[Section]\r\nKey=Value\r\n"},
+        {"block.bin", std::string(256 * 1024, 'b')},          // exactly one copy block
+        {"blocks.bin", std::string(600 * 1024 + 7, 'c')},
+    };
+    for (size_t i = 0; i < sources[3].bytes.size(); i += 4099) sources[3].bytes[i] = static_cast<char>(i);
+    for (const Source& source : sources) ASSERT_TRUE(WriteBytes(scratch / source.name, source.bytes));
+    ASSERT_TRUE(CopyFileA((TestBinDirectory() + "\\versioned_v1.ex_").c_str(), (scratch / "tool.ex_").c_str(), FALSE));
+    sources.push_back({"tool.ex_", ""});
+
+    for (const Source& source : sources) {
+        std::string from = scratch / source.name;
+        FileHandle touch(CreateFileA(from.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(touch && SetFileTime(touch.get(), nullptr, nullptr, &old)) << source.name;
+        touch.reset();
+        SetFileAttributesA(from.c_str(), FILE_ATTRIBUTE_READONLY);
+
+        std::string ours = scratch / ("ours-" + source.name), library = scratch / ("library-" + source.name);
+        EXPECT_TRUE(ExpandCopy(from.c_str(), ours.c_str())) << source.name;
+        ASSERT_TRUE(LibraryCopy(from, library)) << source.name;
+        EXPECT_EQ(ReadBytes(library), ReadBytes(ours)) << source.name;
+        if (!source.bytes.empty()) EXPECT_EQ(source.bytes, ReadBytes(ours)) << source.name;
+        EXPECT_TRUE(SameTime(old, LastWritten(library))) << source.name << ": the library keeps the time";
+        EXPECT_TRUE(SameTime(old, LastWritten(ours))) << source.name;
+        EXPECT_EQ(0u, GetFileAttributesA(ours.c_str()) & FILE_ATTRIBUTE_READONLY) << source.name;
+        SetFileAttributesA(from.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    EXPECT_EQ(ReadBytes(TestBinDirectory() + "\\versioned_v1.exe"), ReadBytes(scratch / "ours-tool.ex_"));
 }

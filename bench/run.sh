@@ -189,8 +189,8 @@ done
 printf 'meta\tload_end\t%s\n' "$(cut -d' ' -f1-3 /proc/loadavg)" >>"$RAW"
 
 OUT=$ROOT/bench/results.md
+[ $ONLY = 1 ] || [ -n "$COMPARE" ] && OUT=$ROOT/bench/results-compare.md
 [ $QUICK = 1 ] && OUT=$WORK/results-quick.md
-[ $ONLY = 1 ] || [ -n "$COMPARE" ] && OUT=$WORK/results-$NAME-instally.md
 COMMAND="tools/bench"
 [ $QUICK = 1 ] && COMMAND+=" --quick"
 [ "$RUNS" = 3 ] || COMMAND+=" --runs $RUNS"

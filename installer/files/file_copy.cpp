@@ -46,11 +46,12 @@ void KeepLastWriteTime(HANDLE source, HANDLE destination) {
 }
 
 // The byte count (held at LONG_MAX for larger files), or LZERROR_READ / LZERROR_WRITE /
-// LZERROR_BADOUTHANDLE as LZCopy reports them.
-LONG CopyUncompressed(HANDLE source, const char* destinationPath) {
+// LZERROR_BADOUTHANDLE as LZCopy reports them. created: the destination was made (or emptied).
+LONG CopyUncompressed(HANDLE source, const char* destinationPath, bool& created) {
     FileHandle destination(CreateFileA(destinationPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!destination) return LZERROR_BADOUTHANDLE;
+    created = true;
     std::unique_ptr<char[]> block(new char[kCopyBlock]);
     LONG total = 0;
     for (;;) {
@@ -66,22 +67,26 @@ LONG CopyUncompressed(HANDLE source, const char* destinationPath) {
     }
 }
 
-LONG CopyThroughLzLibrary(const char* sourcePath, const char* destinationPath) {
+LONG CopyThroughLzLibrary(const char* sourcePath, const char* destinationPath, bool& created) {
     LzSource source(sourcePath);
     if (!source.valid()) return source.get();
     LzDestination destination(destinationPath);
-    return destination.valid() ? LZCopy(source.get(), destination.get()) : LZERROR_BADOUTHANDLE;
+    if (!destination.valid()) return LZERROR_BADOUTHANDLE;
+    created = true;
+    return LZCopy(source.get(), destination.get());
 }
 }  // namespace
 
 LONG LzCopyFile(const char* sourcePath, const char* destinationPath) {
     if (!sourcePath || !destinationPath) return LZERROR_BADINHANDLE;
     FileHandle uncompressed = OpenUncompressed(sourcePath);
-    LONG copied = uncompressed ? CopyUncompressed(uncompressed.get(), destinationPath)
-                               : CopyThroughLzLibrary(sourcePath, destinationPath);
+    bool created = false;
+    LONG copied = uncompressed ? CopyUncompressed(uncompressed.get(), destinationPath, created)
+                               : CopyThroughLzLibrary(sourcePath, destinationPath, created);
     // A copy that failed half-way (a full drive, a medium gone) must not leave a truncated
-    // file that a later run or the user would take for the real one.
-    if (copied < 0) DeleteFileA(destinationPath);
+    // file that a later run or the user would take for the real one; a destination that could
+    // not be opened (someone else's file, held open) was never touched and stays.
+    if (copied < 0 && created) DeleteFileA(destinationPath);
     return copied;
 }
 

@@ -102,6 +102,20 @@ TEST(FileOperations, PresenceDeletionAndCopy) {
     EXPECT_FALSE(ExpandCopy((scratch / "empty.txt").c_str(), (scratch / "from-empty.txt").c_str()));
     EXPECT_FALSE(ExpandCopy((scratch / "missing").c_str(), (scratch / "from-missing.txt").c_str()));
 
+    // A destination someone holds open for writing (letting others read and delete it) cannot
+    // be replaced: the failed copy must leave it as it was, and so must a missing source.
+    ASSERT_TRUE(WriteBytes(scratch / "held.txt", "the holder's"));
+    {
+        FileHandle holder(CreateFileA((scratch / "held.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(holder);
+        EXPECT_FALSE(ExpandCopy((scratch / "plain.txt").c_str(), (scratch / "held.txt").c_str()));
+        EXPECT_FALSE(ExpandCopy((scratch / "missing").c_str(), (scratch / "held.txt").c_str()));
+    }
+    EXPECT_EQ("the holder's", ReadBytes(scratch / "held.txt"));
+    EXPECT_FALSE(ExpandCopy((scratch / "missing").c_str(), (scratch / "held.txt").c_str()));
+    EXPECT_EQ("the holder's", ReadBytes(scratch / "held.txt"));
+
     ASSERT_TRUE(SetFileAttributesA((scratch / "copy.txt").c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_TRUE(ForceDelete((scratch / "copy.txt").c_str()));
     EXPECT_FALSE(FileThere(scratch / "copy.txt"));

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <memory>
+#include <utility>
 #include "installer/core/handles.h"
 #include "installer/files/lz_file.h"
 #include "installer/files/lz_header.h"
@@ -19,35 +20,33 @@ bool ForceDelete(const char* path) {
 }
 
 namespace {
-// The LZ library copies an uncompressed file a thousand bytes at a time; such a file is
-// copied here in large blocks instead, with the library's result: a new file of the same
-// bytes with normal attributes and the source's last-write time (CopyFileA would also carry
+// The LZ library's LZCopy moves a thousand bytes per read and write, compressed or not. Files
+// are copied here in large blocks instead, with LZCopy's result: a compressed file is still
+// expanded by the library (LZRead), an uncompressed one is copied as it is, and the copy is a
+// new file with normal attributes and the source's last-write time (CopyFileA would also carry
 // the read-only mark of a file on a CD).
 constexpr DWORD kCopyBlock = 256 * 1024;
 
-// The source opened for a plain copy, or nothing when the LZ library must read it: a
-// compressed file, or one that does not open under its own name (the library also tries the
-// compressed form of the name).
-FileHandle OpenUncompressed(const char* path) {
+// The source opened under its own name, at its start, and whether the library must expand it;
+// nothing when it does not open (the library also tries the compressed form of the name).
+FileHandle OpenSource(const char* path, bool& compressed) {
     FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return file;
     unsigned char header[kLzHeaderSize];
     DWORD got = 0;
-    if (!ReadFile(file.get(), header, sizeof header, &got, nullptr) || IsLzCompressedHeader(header, got) ||
+    if (!ReadFile(file.get(), header, sizeof header, &got, nullptr) ||
         SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN) != 0)
         file.reset();
+    compressed = IsLzCompressedHeader(header, got);
     return file;
 }
 
-void KeepLastWriteTime(HANDLE source, HANDLE destination) {
-    FILETIME written{};
-    if (GetFileTime(source, nullptr, nullptr, &written)) SetFileTime(destination, nullptr, nullptr, &written);
-}
-
-// The byte count (held at LONG_MAX for larger files), or LZERROR_READ / LZERROR_WRITE /
-// LZERROR_BADOUTHANDLE as LZCopy reports them. created: the destination was made (or emptied).
-LONG CopyUncompressed(HANDLE source, const char* destinationPath, bool& created) {
+// read(block, size) gives the next bytes of the source: their count, 0 at the end, or an
+// LZERROR_ value. The byte count (held at LONG_MAX for larger files), or an LZERROR_ value as
+// LZCopy reports it. created: the destination was made (or emptied).
+template <typename Read>
+LONG CopyBlocks(Read read, const FILETIME* written, const char* destinationPath, bool& created) {
     FileHandle destination(CreateFileA(destinationPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!destination) return LZERROR_BADOUTHANDLE;
@@ -55,16 +54,34 @@ LONG CopyUncompressed(HANDLE source, const char* destinationPath, bool& created)
     std::unique_ptr<char[]> block(new char[kCopyBlock]);
     LONG total = 0;
     for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(source, block.get(), kCopyBlock, &got, nullptr)) return LZERROR_READ;
-        if (got == 0) {
-            KeepLastWriteTime(source, destination.get());
-            return total;
-        }
-        DWORD written = 0;
-        if (!WriteFile(destination.get(), block.get(), got, &written, nullptr) || written != got) return LZERROR_WRITE;
-        total = LONG_MAX - total < static_cast<LONG>(got) ? LONG_MAX : total + static_cast<LONG>(got);
+        INT got = read(block.get(), static_cast<INT>(kCopyBlock));
+        if (got < 0) return got;
+        if (got == 0) break;
+        DWORD put = 0;
+        if (!WriteFile(destination.get(), block.get(), static_cast<DWORD>(got), &put, nullptr) ||
+            put != static_cast<DWORD>(got))
+            return LZERROR_WRITE;
+        total = LONG_MAX - total < got ? LONG_MAX : total + got;
     }
+    if (written) SetFileTime(destination.get(), nullptr, nullptr, written);
+    return total;
+}
+
+LONG CopyOpenSource(FileHandle file, bool compressed, const char* destinationPath, bool& created) {
+    FILETIME written{};
+    const FILETIME* time = GetFileTime(file.get(), nullptr, nullptr, &written) ? &written : nullptr;
+    if (!compressed) {
+        auto readPlain = [&file](char* block, INT size) {
+            DWORD got = 0;
+            return ReadFile(file.get(), block, static_cast<DWORD>(size), &got, nullptr) ? static_cast<INT>(got)
+                                                                                        : LZERROR_READ;
+        };
+        return CopyBlocks(readPlain, time, destinationPath, created);
+    }
+    LzSource source(std::move(file));
+    if (!source.valid()) return source.get();
+    auto readExpanded = [&source](char* block, INT size) { return LZRead(source.get(), block, size); };
+    return CopyBlocks(readExpanded, time, destinationPath, created);
 }
 
 LONG CopyThroughLzLibrary(const char* sourcePath, const char* destinationPath, bool& created) {
@@ -79,10 +96,11 @@ LONG CopyThroughLzLibrary(const char* sourcePath, const char* destinationPath, b
 
 LONG LzCopyFile(const char* sourcePath, const char* destinationPath) {
     if (!sourcePath || !destinationPath) return LZERROR_BADINHANDLE;
-    FileHandle uncompressed = OpenUncompressed(sourcePath);
+    bool compressed = false;
+    FileHandle source = OpenSource(sourcePath, compressed);
     bool created = false;
-    LONG copied = uncompressed ? CopyUncompressed(uncompressed.get(), destinationPath, created)
-                               : CopyThroughLzLibrary(sourcePath, destinationPath, created);
+    LONG copied = source ? CopyOpenSource(std::move(source), compressed, destinationPath, created)
+                         : CopyThroughLzLibrary(sourcePath, destinationPath, created);
     // A copy that failed half-way (a full drive, a medium gone) must not leave a truncated
     // file that a later run or the user would take for the real one; a destination that could
     // not be opened (someone else's file, held open) was never touched and stays.

@@ -6,8 +6,9 @@
 bool FileExists(const char* path);
 // Clears read-only and other attributes, then deletes; the deletion's result.
 bool ForceDelete(const char* path);
-// Copies source to destination through the LZ library: compressed sources are expanded,
-// others copied as they are. The byte count LZCopy reports, or a negative LZERROR_ value.
+// Copies source to destination as LZCopy does: compressed sources are expanded by the LZ
+// library, others copied as they are, the copy dated like the source. The byte count, or a
+// negative LZERROR_ value; a destination the copy did not create is never deleted.
 LONG LzCopyFile(const char* sourcePath, const char* destinationPath);
 // True only when bytes were copied: an empty source counts as a failed copy.
 bool ExpandCopy(const char* sourcePath, const char* destinationPath);

@@ -22,6 +22,12 @@ LzSource::LzSource(const char* path, WORD style) {
     if (h_ < 0) CloseHandle(file);
 }
 
+LzSource::LzSource(FileHandle file) {
+    if (!file) return;
+    h_ = LZInit(AsHfile(file.get()));
+    if (h_ >= 0) file.release();
+}
+
 LzSource::~LzSource() { if (h_ >= 0) LZClose(h_); }
 
 LzDestination::LzDestination(const char* path) {

@@ -15,6 +15,8 @@ class LzSource {
 public:
     // style: LZOpenFileA's open style; OF_SHARE_DENY_WRITE keeps writers out for long paths too.
     explicit LzSource(const char* path, WORD style = OF_READ);
+    // A file already open for reading at its start; the LZ handle owns it once made.
+    explicit LzSource(FileHandle file);
     ~LzSource();
     LzSource(const LzSource&) = delete;
     LzSource& operator=(const LzSource&) = delete;

@@ -17,14 +17,9 @@
 #include <lzexpand.h>
 #include <tlhelp32.h>
 
-namespace {
-double Seconds() {
-    static LARGE_INTEGER frequency = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+#include "bench_clock.h"
 
+namespace {
 bool ReadList(const char* path, std::vector<std::string>& names) {
     FILE* list = fopen(path, "rb");
     if (!list) return false;

@@ -8,14 +8,9 @@
 #include <windows.h>
 #include "installer/files/file_install.h"
 
-namespace {
-double Seconds() {
-    static LARGE_INTEGER frequency = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+#include "bench_clock.h"
 
+namespace {
 // 512 bytes to 64 KB in turn, and 1 MB for every hundredth file.
 size_t SizeOf(int i) { return i % 100 == 99 ? (1u << 20) : (512u << (i % 8)); }
 

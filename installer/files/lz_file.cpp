@@ -33,7 +33,6 @@ LzSource::~LzSource() { if (h_ >= 0) LZClose(h_); }
 LzDestination::LzDestination(const char* path) {
     if (!path) return;
     file_.reset(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file_) h_ = AsHfile(file_.get());
 }
 
-LzDestination::~LzDestination() = default;
+INT LzDestination::get() const { return file_ ? AsHfile(file_.get()) : LZERROR_BADOUTHANDLE; }

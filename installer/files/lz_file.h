@@ -32,12 +32,10 @@ private:
 class LzDestination {
 public:
     explicit LzDestination(const char* path);
-    ~LzDestination();
     LzDestination(const LzDestination&) = delete;
     LzDestination& operator=(const LzDestination&) = delete;
-    INT get() const { return h_; }   // negative when the file could not be created
-    bool valid() const { return h_ >= 0; }
+    INT get() const;   // the file as LZCopy takes it; negative when it could not be created
+    bool valid() const { return file_.valid(); }
 private:
     FileHandle file_;
-    INT h_ = LZERROR_BADOUTHANDLE;
 };

@@ -136,3 +136,15 @@ std::string WindowsPath(std::string unixPath) {
         if (c == '/') c = '\\';
     return "Z:" + unixPath;
 }
+
+void PumpMessagesFor(DWORD ms) {
+    DWORD end = GetTickCount() + ms;
+    while (GetTickCount() < end) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(20);
+    }
+}

@@ -53,3 +53,6 @@ struct LinkProperties {
     std::string path, description, workingDirectory, arguments;
 };
 bool ReadShellLink(const std::string& linkPath, LinkProperties& out);
+
+// Dispatches this thread's window messages for about ms milliseconds, as a running program would.
+void PumpMessagesFor(DWORD ms);

@@ -160,27 +160,6 @@ TEST_F(HelperPrograms, ClientsAreStoppedByDeviceTypeAndGivenTime) {
               log);
 }
 
-TEST_F(HelperPrograms, TerminatesTheRunningProcessNamedInAFileName) {
-    std::string program = Install(dir_.path(), "lingerpen.exe");
-    Describe(60000);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::string line = program;
-    ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    KernelHandle process(pi.hProcess), thread(pi.hThread);
-    ASSERT_TRUE(WaitForLine("start " + program, 5000));
-
-    EXPECT_FALSE(TerminateProcessByName("C:\\Tablet\\lingerpad.exe"));
-    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(process.get(), 0));
-    EXPECT_TRUE(TerminateProcessByName("C:\\Program Files\\Tablet\\LINGERPEN.EXE"));
-    ASSERT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(process.get(), 2000));
-    DWORD code = 99;
-    GetExitCodeProcess(process.get(), &code);
-    EXPECT_EQ(0u, code);
-    EXPECT_FALSE(TerminateProcessByName("C:\\Program Files\\Tablet\\LINGERPEN.EXE"));
-}
-
 KernelHandle StartProgram(std::string line) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
@@ -192,6 +171,23 @@ KernelHandle StartProgram(std::string line) {
 
 bool Running(const KernelHandle& process) { return WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT; }
 bool Ended(const KernelHandle& process) { return WaitForSingleObject(process.get(), 3000) == WAIT_OBJECT_0; }
+
+TEST_F(HelperPrograms, TerminatesTheRunningProcessNamedInAFileName) {
+    std::string program = Install(dir_.path(), "lingerpen.exe");
+    Describe(60000);
+    KernelHandle process = StartProgram(program);
+    ASSERT_TRUE(process);
+    ASSERT_TRUE(WaitForLine("start " + program, 5000));
+
+    EXPECT_FALSE(TerminateProcessByName("C:\\Tablet\\lingerpad.exe"));
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(process.get(), 0));
+    EXPECT_TRUE(TerminateProcessByName("C:\\Program Files\\Tablet\\LINGERPEN.EXE"));
+    ASSERT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(process.get(), 2000));
+    DWORD code = 99;
+    GetExitCodeProcess(process.get(), &code);
+    EXPECT_EQ(0u, code);
+    EXPECT_FALSE(TerminateProcessByName("C:\\Program Files\\Tablet\\LINGERPEN.EXE"));
+}
 
 // One removal run shares a look at the running programs: the programs it saw are ended when
 // their name occurs in a removed file's, and a program started after the look is still ended

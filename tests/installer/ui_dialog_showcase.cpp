@@ -23,6 +23,7 @@
 #include "installer/ui/wizard.h"
 #include "resources/dialog_ids.h"
 #include "tests/installer/ui_test_driver.h"
+#include "tests/fakes/test_support.h"
 
 using namespace ui_test;
 
@@ -37,18 +38,6 @@ void Check(bool ok, const char* what) {
 std::string g_ready;
 const DWORD kShownMs = 1500;
 
-void Pump(DWORD ms) {
-    DWORD end = GetTickCount() + ms;
-    while (GetTickCount() < end) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(20);
-    }
-}
-
 // Tells the caller that the screen is ready, then leaves it up while the picture is taken.
 void ReadyForTheScreenshot() {
     Sleep(700);   // the window reaches the X server after its first paint
@@ -59,12 +48,12 @@ void ReadyForTheScreenshot() {
     Sleep(kShownMs);
 }
 void ReadyWhilePumping() {
-    Pump(700);
+    PumpMessagesFor(700);
     if (!g_ready.empty()) {
         HANDLE file = CreateFileA(g_ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     }
-    Pump(kShownMs);
+    PumpMessagesFor(kShownMs);
 }
 
 std::string TempDir() {
@@ -263,7 +252,7 @@ int main(int argc, char** argv) {
     UpdateWindow(background);
     SetForegroundWindow(background);
     SetDialogOwner(background);
-    Pump(300);
+    PumpMessagesFor(300);
 
     if (scenario == "options1") ShowOptions(1, false);
     else if (scenario == "options4") ShowOptions(4, false);

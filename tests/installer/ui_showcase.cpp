@@ -10,24 +10,13 @@
 #include "installer/ui/background_window.h"
 #include "installer/ui/meter_control.h"
 #include "resources/resource_ids.h"
+#include "tests/fakes/test_support.h"
 
 namespace {
 int g_failures = 0;
 void Check(bool ok, const char* what) {
     printf("%s %s\n", ok ? "ok  " : "FAIL", what);
     if (!ok) ++g_failures;
-}
-
-void Pump(DWORD ms) {
-    DWORD end = GetTickCount() + ms;
-    while (GetTickCount() < end) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(20);
-    }
 }
 
 struct Screen {
@@ -153,7 +142,7 @@ int main(int argc, char** argv) {
         SendMessageA(meter, MTM_SETPOS, 50, 0);
         GetWindowRect(meter, &meterRect);
     }
-    Pump(1500);
+    PumpMessagesFor(1500);
     Screen s;
     if (argc > 2) {
         HANDLE ready = CreateFileA(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -197,7 +186,7 @@ int main(int argc, char** argv) {
         Check(SendMessageA(meter, MTM_GETPOS, 0, 0) == 50 && SendMessageA(meter, MTM_GETRANGE, 0, 0) == 200, "range 200, position 50");
         (void)text;
     }
-    Pump(3000);
+    PumpMessagesFor(3000);
     if (box) DestroyWindow(box);
     DestroyWindow(wnd);
     return g_failures;

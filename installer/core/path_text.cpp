@@ -1,7 +1,9 @@
 #include "installer/core/path_text.h"
 
+#include "installer/core/code_page.h"
+
 void AppendPath(StrBuf& directory, const char* name) {
-    if (directory.IsEmpty() || directory[directory.Length() - 1] != '\\') directory += '\\';
+    if (!EndsWithSeparator(directory)) directory += '\\';
     directory += name;
 }
 

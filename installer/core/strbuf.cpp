@@ -1,5 +1,7 @@
 #include "strbuf.h"
 
+#include "installer/core/code_page.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -7,6 +9,13 @@
 
 namespace {
 char g_emptyText[1] = {0};   // shared by every empty StrBuf, never freed
+
+// Appends grow the buffer by half again, so that building a long text piece by piece
+// costs linear time, not quadratic.
+int GrownCapacity(int needed) {
+    int grown = needed < 16 ? 16 : needed + needed / 2;
+    return grown < needed ? needed : grown;   // overflow: ask for exactly what is needed
+}
 
 int ClampedLength(const char* text, int count) {
     if (!text || count <= 0) return 0;
@@ -24,6 +33,15 @@ int CompareNoCase(const char* a, const char* b) {
     if (!b) b = "";
     for (;; ++a, ++b) {
         unsigned char ca = static_cast<unsigned char>(*a), cb = static_cast<unsigned char>(*b);
+        if (IsLeadByte(*a) && a[1]) {
+            // A double-byte character compares exactly, both bytes; its trail byte may
+            // have a letter's code and must not be folded.
+            if (ca != cb) return ca < cb ? -1 : 1;
+            ++a, ++b;
+            ca = static_cast<unsigned char>(*a), cb = static_cast<unsigned char>(*b);
+            if (ca != cb) return ca < cb ? -1 : 1;
+            continue;
+        }
         if (ca >= 'A' && ca <= 'Z') ca = static_cast<unsigned char>(ca - 'A' + 'a');
         if (cb >= 'A' && cb <= 'Z') cb = static_cast<unsigned char>(cb - 'A' + 'a');
         if (ca != cb) return ca < cb ? -1 : 1;
@@ -118,7 +136,7 @@ StrBuf& StrBuf::operator+=(const char* text) {
     int count = static_cast<int>(strlen(text));
     if (length_ + count > capacity_) {
         std::string keep(text, static_cast<size_t>(count));  // text may point into data_
-        if (!Reserve(length_ + count)) return *this;
+        if (!Reserve(GrownCapacity(length_ + count))) return *this;
         memcpy(data_ + length_, keep.data(), static_cast<size_t>(count));
     } else {
         memmove(data_ + length_, text, static_cast<size_t>(count));
@@ -129,7 +147,7 @@ StrBuf& StrBuf::operator+=(const char* text) {
 }
 StrBuf& StrBuf::operator+=(char c) {
     if (!c) return *this;   // a NUL cannot live inside a StrBuf
-    if (length_ + 1 > capacity_ && !Reserve(length_ + 1 > 16 ? length_ + 1 + length_ / 2 : 16)) return *this;
+    if (length_ + 1 > capacity_ && !Reserve(GrownCapacity(length_ + 1))) return *this;
     data_[length_++] = c;
     data_[length_] = 0;
     return *this;
@@ -159,23 +177,10 @@ StrBuf StrBuf::Mid(int first, int count) const {
 StrBuf StrBuf::Mid(int first) const { return Mid(first, length_); }
 
 int StrBuf::Find(char c) const { return Find(c, 0); }
-int StrBuf::Find(char c, int start) const {
-    if (start < 0) start = 0;
-    if (start >= length_ || !c) return -1;
-    const void* hit = memchr(data_ + start, c, static_cast<size_t>(length_ - start));
-    return hit ? static_cast<int>(static_cast<const char*>(hit) - data_) : -1;
-}
+int StrBuf::Find(char c, int start) const { return FindChar(data_, length_, c, start); }
 int StrBuf::Find(const char* text) const { return Find(text, 0); }
-int StrBuf::Find(const char* text, int start) const {
-    if (!text || start < 0 || start > length_) return -1;
-    const char* hit = strstr(data_ + start, text);
-    return hit ? static_cast<int>(hit - data_) : -1;
-}
-int StrBuf::ReverseFind(char c) const {
-    for (int i = length_ - 1; i >= 0; --i)
-        if (data_[i] == c) return i;
-    return -1;
-}
+int StrBuf::Find(const char* text, int start) const { return FindText(data_, length_, text, start); }
+int StrBuf::ReverseFind(char c) const { return FindLastChar(data_, length_, c); }
 
 void StrBuf::TrimLeft() {
     int skip = 0;

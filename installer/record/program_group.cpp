@@ -96,6 +96,10 @@ void RemoveUninstallShortcutIn(const char* programsFolder, const char* groupName
 
 void HoldForegroundForASecond() {
     HWND foreground = GetForegroundWindow();
+    // Only a window of ours can lose the foreground to the shell: a silent run has none, and
+    // waits for nothing.
+    DWORD owner = 0;
+    if (!foreground || !GetWindowThreadProcessId(foreground, &owner) || owner != GetCurrentProcessId()) return;
     // Waits without spinning: a core held busy for the second would slow the shell it waits for.
     DWORD start = GetTickCount();
     for (DWORD passed; (passed = GetTickCount() - start) < 1000;) Sleep(1000 - passed);

@@ -20,5 +20,6 @@ bool CreateUninstallShortcutIn(const char* groupFolder, const char* uninstallNam
 // Deletes the uninstaller's link and then the group's folders from the inside out, as far as
 // they are empty; a link the user already deleted leaves the group alone.
 void RemoveUninstallShortcutIn(const char* programsFolder, const char* groupName, const char* uninstallName);
-// Keeps the foreground window in front while the shell reacts to a new group.
+// Keeps our foreground window in front while the shell reacts to a new group (waits a
+// second); returns at once when no window of ours is in front, as in a silent run.
 void HoldForegroundForASecond();

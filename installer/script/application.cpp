@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 #include "installer/record/program_group.h"
+#include "installer/record/programs_list_entry.h"
 #include "installer/record/uninstaller_copy.h"
 #include "installer/registry/well_known_locations.h"
 
@@ -12,6 +13,7 @@
 #include "installer/registry/registry_keys.h"
 #include "installer/registry/well_known_locations.h"
 #include "installer/script/component.h"
+#include "installer/script/component_selection.h"
 #include "installer/script/mapped_file.h"
 #include "installer/script/setup_script.h"
 
@@ -197,6 +199,22 @@ void RemoveUninstallShortcut(Application& app) {
     RemoveUninstallShortcutIn(programs, app.GroupName(), app.settings.uninstallName);
 }
 
+void ListInProgramsList(Application& app, const StrBuf& recordKey, const StrBuf& uninstaller) {
+    ProgramsListFacts facts;
+    facts.productName = app.settings.produceName;
+    facts.uninstaller = uninstaller;
+    facts.recordKey = recordKey;
+    facts.installDir = app.InstallDir();
+    facts.sizeK = TotalSpaceNeeded(app);
+    WriteProgramsListEntry(facts);
+}
+
+// The product named by a record key "SetupExt\<product>", as the list entry is keyed.
+StrBuf ProductOfRecordKey(const StrBuf& recordKey) {
+    int slash = recordKey.Find('\\');
+    return slash < 0 ? StrBuf() : recordKey.Mid(slash + 1);
+}
+
 void RecordInstallation(Application& app) {
     if (app.settings.dontKeepUninstallInfo) return;
     RegKey product;
@@ -209,8 +227,11 @@ void RecordInstallation(Application& app) {
         RegSetValueA(product.get(), nullptr, REG_SZ, installDir, static_cast<DWORD>(installDir.Length()));
         app.SaveRecord(product.get());
     }
+    // The Control Panel's list starts the same installed copy as the link: one is needed
+    // whenever the installation is recorded.
     StrBuf uninstaller;
-    if (!app.settings.uninstallName.IsEmpty()) uninstaller = UninstallerForLink(app, product.get());
+    if (!app.settings.uninstallName.IsEmpty() || product) uninstaller = UninstallerForLink(app, product.get());
+    if (product) ListInProgramsList(app, keyPath, uninstaller);
     product.reset();
     CopyPictures(app);
     if (!app.settings.uninstallName.IsEmpty()) CreateUninstallShortcutStep(app, uninstaller);
@@ -224,7 +245,10 @@ void RemoveInstallation(Application& app) {
     if (app.CanRemove()) RemoveRecordedOwnCopy(app, record.get());
     record.reset();
     if (!app.CanRemove()) return;
-    if (!recordKey.IsEmpty()) DeleteKeyTree(HKEY_CLASSES_ROOT, recordKey);
+    if (!recordKey.IsEmpty()) {
+        DeleteKeyTree(HKEY_CLASSES_ROOT, recordKey);
+        DeleteProgramsListEntry(ProductOfRecordKey(recordKey));
+    }
     DeletePictures(app);
     app.RemoveDirectories();
     RemoveUninstallShortcut(app);

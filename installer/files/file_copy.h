@@ -10,5 +10,5 @@ bool ForceDelete(const char* path);
 // library, others copied as they are, the copy dated like the source. The byte count, or a
 // negative LZERROR_ value; a destination the copy did not create is never deleted.
 LONG LzCopyFile(const char* sourcePath, const char* destinationPath);
-// True only when bytes were copied: an empty source counts as a failed copy.
+// True only when bytes were copied: an empty source counts as a failed copy and leaves no file.
 bool ExpandCopy(const char* sourcePath, const char* destinationPath);

@@ -1,5 +1,5 @@
-// Picture files of any shape: reading them never touches memory outside the file's
-// bytes or the block, and an accepted block holds every byte GDI will read.
+// Picture files of any shape, plain or run-length: reading them never touches memory outside
+// the file's bytes or the block, and an accepted block holds every byte GDI will read.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -39,10 +39,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(l.imageSize >= DibRowStride(l.bitsPerPixel, l.width) * rows);
     Require(l.colourCount <= (l.bitsPerPixel <= 8 ? (1u << l.bitsPerPixel) : 256u));
     // What GDI reads from the block's own header must agree with the checked layout.
-    uint32_t imageSize, coloursUsed;
+    uint32_t compression, imageSize, coloursUsed;
+    std::memcpy(&compression, block.bytes.get() + 16, 4);
     std::memcpy(&imageSize, block.bytes.get() + 20, 4);
     std::memcpy(&coloursUsed, block.bytes.get() + 32, 4);
     Require(imageSize == l.imageSize && coloursUsed == l.colourCount);
+    // Runs are expanded here, never handed on: GDI sees plain rows of exactly the checked size.
+    Require(compression == 0);
+    if (l.compression != 0) Require(l.imageSize == DibRowStride(l.bitsPerPixel, l.width) * rows);
     // Touch every byte so that the sanitizer sees any short block.
     unsigned sum = 0;
     for (size_t i = 0; i < block.size; ++i) sum += block.bytes[i];

@@ -1,6 +1,7 @@
 // The autorun menu: shows the menu that "setup.inf" beside the program describes and
 // ends when its window is closed.
 #include "launcher/main_frame.h"
+#include "launcher/message_loop.h"
 #include "launcher/setup_inf.h"
 
 #include <objbase.h>
@@ -11,14 +12,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     int result = 0;
     {
         CMainFrame frame(LauncherDirectory());
-        if (frame.Create()) {
-            MSG msg;
-            while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-            result = static_cast<int>(msg.wParam);
-        }
+        if (frame.Create()) result = RunMessageLoop();
     }
     if (SUCCEEDED(com)) CoUninitialize();
     return result;

@@ -71,6 +71,7 @@ LRESULT CALLBACK CMainFrame::WindowProc(HWND window, UINT message, WPARAM wParam
     case WM_MOUSEMOVE: frame->OnMouseMove(x, y); return 0;
     case WM_LBUTTONDOWN: frame->OnLButtonDown(x, y); return 0;
     case WM_LBUTTONUP: frame->OnLButtonUp(x, y); return 0;
+    case WM_CAPTURECHANGED: frame->OnCaptureChanged(reinterpret_cast<HWND>(lParam)); return 0;
     case WM_PAINT: frame->OnPaint(); return 0;
     case WM_ERASEBKGND: return TRUE;   // the paint covers every pixel
     default: return DefWindowProcA(window, message, wParam, lParam);
@@ -184,6 +185,15 @@ void CMainFrame::OnLButtonUp(int x, int y) {
         g_menu.hotItem = item;
         Invalidate();
     }
+}
+
+// Another window took the mouse before the button came up: the press is over and the
+// button-up that would end it will not come here.
+void CMainFrame::OnCaptureChanged(HWND newOwner) {
+    if (newOwner == window_ || (!g_menu.pressed && !g_menu.capturedItem)) return;
+    g_menu.pressed = false;
+    g_menu.capturedItem = nullptr;
+    Invalidate();
 }
 
 void CMainFrame::OnKeyUp(WPARAM key) {

@@ -36,6 +36,7 @@ private:
     void OnMouseMove(int x, int y);
     void OnLButtonDown(int x, int y);
     void OnLButtonUp(int x, int y);
+    void OnCaptureChanged(HWND newOwner);
     void OnKeyUp(WPARAM key);
     void OnPaint();
 

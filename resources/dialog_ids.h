@@ -11,6 +11,7 @@
 // Classic dialogs
 #define IDC_OPTION_ROW0         1000
 #define IDC_OPTION_FRAME        1004
+#define IDC_OPTION_LABEL        1009
 #define IDC_OPTION_SCROLL       1005
 #define IDC_OPTION_SEPARATOR    1007
 #define IDC_PROGRESS_METER      100

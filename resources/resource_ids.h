@@ -99,6 +99,7 @@
 #define IDC_COMPONENT_ROW3         1002
 #define IDC_COMPONENT_ROW4         1003
 #define IDC_COMPONENT_FRAME        1004
+#define IDC_COMPONENT_LABEL        1009
 #define IDC_COMPONENT_SCROLL       1005
 #define IDC_COMPONENT_LINE         1007
 #define IDC_KEEP_FILES             1008

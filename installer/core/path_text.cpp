@@ -16,5 +16,14 @@ StrBuf JoinPath(const char* directory, const char* name) {
 StrBuf DirectoryPart(const char* path) {
     StrBuf text(path);
     int slash = text.ReverseFind('\\');
-    return slash < 0 ? StrBuf() : text.Left(slash);
+    if (slash < 0) return StrBuf();
+    // "D:" alone names the drive's current folder, not its root: a root keeps its backslash.
+    bool root = slash == 0 || (slash == 2 && text[1] == ':');
+    return text.Left(root ? slash + 1 : slash);
+}
+
+StrBuf LastPathComponent(const char* path) {
+    StrBuf text(path);
+    int slash = text.ReverseFind('\\');
+    return slash < 0 ? text : text.Mid(slash + 1);
 }

@@ -51,7 +51,7 @@ BackgroundLook BackgroundLookFor(const ApplicationSettings& s, int runMode, cons
 HWND OpenRunBackground(HINSTANCE instance, const BackgroundLook& look, bool silent) {
     HWND background = CreateBackgroundWindow(instance, look);
     if (!background) return nullptr;
-    ShowWindow(background, silent ? SW_HIDE : SW_SHOW);
+    ShowWindow(background, silent ? SW_HIDE : SW_SHOWNORMAL);
     UpdateWindow(background);
     SetDialogOwner(background);
     return background;

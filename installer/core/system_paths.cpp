@@ -61,8 +61,11 @@ StrBuf ShortPathName(const char* path) {
     return shortPath;
 }
 
+bool TempNameFits(const char* directory) { return directory && lstrlenA(directory) <= MAX_PATH - 14; }
+
 StrBuf TempFileIn(const char* directory) {
     StrBuf path;
+    if (!TempNameFits(directory)) return path;
     char* buffer = path.GetBuffer(MAX_PATH);
     if (!buffer) return path;
     UINT number = GetTempFileNameA(directory, "ST~", 0, buffer);

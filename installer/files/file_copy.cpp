@@ -154,5 +154,9 @@ LONG LzCopyFile(const char* sourcePath, const char* destinationPath) {
 }
 
 bool ExpandCopy(const char* sourcePath, const char* destinationPath) {
-    return LzCopyFile(sourcePath, destinationPath) > 0;
+    LONG copied = LzCopyFile(sourcePath, destinationPath);
+    // An empty source counts as a failed copy; the empty file it made must not stay behind
+    // in case the entry fails later, where it would pass for the installed file.
+    if (copied == 0) DeleteFileA(destinationPath);
+    return copied > 0;
 }

@@ -12,5 +12,5 @@ bool ForceDelete(const char* path);
 // compressed source cut short fails as a read); a destination the copy did not create is
 // never deleted.
 LONG LzCopyFile(const char* sourcePath, const char* destinationPath);
-// True only when bytes were copied: an empty source counts as a failed copy.
+// True only when bytes were copied: an empty source counts as a failed copy and leaves no file.
 bool ExpandCopy(const char* sourcePath, const char* destinationPath);

@@ -42,16 +42,18 @@ bool FindSource(FileInstallItem& item, StrBuf& sourceDir, ProgressCallback callb
     return true;
 }
 
+enum class RestartCopy { Scheduled, NoTemporaryName, Failed };
+
 // The file goes next to its destination under a temporary name and replaces it at restart.
-bool CopyForRestart(const char* sourcePath, const FileInstallItem& item, const char* destPath) {
+RestartCopy CopyForRestart(const char* sourcePath, const FileInstallItem& item, const char* destPath) {
     StrBuf temporary = TempFileIn(item.destDir);
-    if (temporary.IsEmpty()) return false;
+    if (temporary.IsEmpty()) return RestartCopy::NoTemporaryName;
     if (!ExpandCopy(sourcePath, temporary)) {
         DeleteFileA(temporary);
-        return false;
+        return RestartCopy::Failed;
     }
     ScheduleReplace(destPath, temporary);
-    return true;
+    return RestartCopy::Scheduled;
 }
 
 // A destination the ANSI functions cannot name (260 characters or more) is put to the user as
@@ -62,6 +64,19 @@ bool DestinationTooLong(const StrBuf& destPath) { return destPath.Length() >= MA
 bool RefuseUnnameable(ProgressCallback callback, void* context, const FileCopyRequest& request) {
     int reply = Raise(callback, context, EV_INSTALL_ERROR, VIF_CANNOTCREATE_BIT, reinterpret_cast<uintptr_t>(&request));
     return AnswerFromReply(reply) != QuestionAnswer::Abort;
+}
+
+// A folder so deep that no temporary name fits beside the destination (247 characters and
+// more) is the same "cannot be created" question. skipped: the file stays as it was.
+bool ReplaceAtRestart(const char* sourcePath, const FileInstallItem& item, const char* destPath,
+                      ProgressCallback callback, void* context, const FileCopyRequest& request, bool& skipped) {
+    switch (CopyForRestart(sourcePath, item, destPath)) {
+    case RestartCopy::Scheduled: return true;
+    case RestartCopy::Failed: return false;
+    case RestartCopy::NoTemporaryName: break;
+    }
+    skipped = true;
+    return RefuseUnnameable(callback, context, request);
 }
 
 // The service's temporary name is bare on Windows and begins with a backslash on Wine.
@@ -117,12 +132,14 @@ bool InstallFileEntry(FileInstallItem& item, ProgressCallback callback, void* co
         bool placed = !FileExists(destPath) && ExpandCopy(sourcePath, destPath);
         bool skipped = false;
         if (!placed && item.installMode == kReplaceAtRestartMode) {
-            if (!CopyForRestart(sourcePath, item, destPath)) return false;
+            if (!ReplaceAtRestart(sourcePath, item, destPath, callback, context, request, skipped)) return false;
         } else if (!placed) {
             InstallOutcome outcome = VersionCheckedInstall(callback, context, request, item.versionService);
             if (outcome == OutcomeAbort || outcome == OutcomeSourceUnreadable) return false;
-            if (outcome == OutcomeInUse && !CopyForRestart(sourcePath, item, destPath)) return false;
             skipped = outcome == OutcomeSkipped;
+            if (outcome == OutcomeInUse &&
+                !ReplaceAtRestart(sourcePath, item, destPath, callback, context, request, skipped))
+                return false;
         }
         if (!skipped) item.installedLocation = request.destDir;
     }

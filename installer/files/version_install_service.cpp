@@ -5,6 +5,7 @@
 #include <vector>
 #include "installer/core/handles.h"
 #include "installer/core/path_text.h"
+#include "installer/core/system_paths.h"
 #include "installer/files/file_copy.h"
 #include "installer/files/lz_file.h"
 #include "installer/files/progress_events.h"
@@ -86,6 +87,7 @@ DWORD WINAPI OwnVersionInstall(DWORD flags, LPCSTR sourceName, LPCSTR destName, 
 
     if (!SourceThere(sourcePath)) return VIF_CANNOTREADSRC_BIT;
 
+    if (!TempNameFits(destDirectory)) return VIF_CANNOTCREATE_BIT;
     StrBuf tempPath;
     char* buffer = tempPath.GetBuffer(MAX_PATH);
     if (!buffer) return VIF_OUTOFMEMORY_BIT;

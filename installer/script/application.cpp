@@ -148,9 +148,15 @@ const StrBuf* const* PicturesOf(const ApplicationSettings& s) {
     return pictures;
 }
 
+// Where the uninstaller's pictures are kept. Without an install folder they go to the
+// Windows folder, and are deleted there again, never from the current folder.
+StrBuf PictureFolder(Application& app) {
+    StrBuf folder = app.InstallDir();
+    return folder.IsEmpty() ? WindowsDirectory() : folder;
+}
+
 void CopyPictures(Application& app) {
-    StrBuf target = app.InstallDir();
-    if (target.IsEmpty()) target = WindowsDirectory();
+    StrBuf target = PictureFolder(app);
     const StrBuf* const* pictures = PicturesOf(app.settings);
     for (int i = 0; i < 3; ++i) {
         if (pictures[i]->IsEmpty()) continue;
@@ -159,10 +165,11 @@ void CopyPictures(Application& app) {
 }
 
 void DeletePictures(Application& app) {
+    StrBuf folder = PictureFolder(app);
     const StrBuf* const* pictures = PicturesOf(app.settings);
     for (int i = 0; i < 3; ++i) {
         if (pictures[i]->IsEmpty()) continue;
-        StrBuf path = JoinPath(app.InstallDir(), *pictures[i]);
+        StrBuf path = JoinPath(folder, *pictures[i]);
         SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(path);
     }

@@ -170,7 +170,15 @@ void PaintPicture(HDC dc, const RECT& client) {
     SelectedObject selected(pictureDc.get(), bitmap);
     int mode = g_state.look.backgroundMode;
     if (mode == 1 || mode == 2) {
+        // The default mode keeps the darker of the rows it merges, and a shrunk picture darkens.
+        // Halftoning averages them instead; an enlarged picture keeps its sharp pixels.
+        bool shrunk = size.cx > client.right || size.cy > client.bottom;
+        int previousMode = SetStretchBltMode(dc, shrunk && GetOsVersionCode() >= 400 ? HALFTONE : COLORONCOLOR);
+        POINT previousOrigin{};
+        SetBrushOrgEx(dc, 0, 0, &previousOrigin);   // halftoning needs the origin set after the mode
         StretchBlt(dc, 0, 0, client.right, client.bottom, pictureDc.get(), 0, 0, size.cx, size.cy, SRCCOPY);
+        SetBrushOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
+        if (previousMode) SetStretchBltMode(dc, previousMode);
         return;
     }
     for (const Box& tile : PictureTiles(client.right, client.bottom, size.cx, size.cy))

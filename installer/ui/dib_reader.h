@@ -3,6 +3,7 @@
 // into one memory block laid out as GDI expects it: info header, colour table,
 // pixels. Every size in the file's headers is checked against the others and
 // against the file's length, so the block always holds exactly what GDI will read.
+// Run-length pictures (8 and 4 bits) are expanded here: the block is always uncompressed.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -28,8 +29,10 @@ struct DibLayout {
     uint16_t bitsPerPixel = 0;
     uint32_t colourCount = 0;        // entries of the colour table
     uint32_t headerAndTableSize = 0; // 40 + 4 x colourCount
-    uint32_t imageSize = 0;          // pixel bytes, at least rows x stride
+    uint32_t imageSize = 0;          // pixel bytes in the block, at least rows x stride
     uint32_t pixelOffset = 0;        // where the pixels start in the file
+    uint32_t compression = 0;        // as the file has it: 0, or run-length 8 or 4 bits
+    uint32_t storedSize = 0;         // pixel bytes in the file
 };
 
 // Decides from the first 54 bytes of a file of fileSize bytes; false when the

@@ -70,9 +70,13 @@ void FillRows(HWND dialog) {
     }
 }
 
+// The area begins with its "Components" label, which stands above the frame.
 void HideComponentArea(HWND dialog) {
-    SetClientHeight(dialog, ClientRectOf(dialog, IDC_OPTION_FRAME).top);
+    int top = ClientRectOf(dialog, IDC_OPTION_FRAME).top;
+    if (GetDlgItem(dialog, IDC_OPTION_LABEL)) top = ClientRectOf(dialog, IDC_OPTION_LABEL).top;
+    SetClientHeight(dialog, top);
     for (int row = 0; row < kOptionRows; ++row) Hide(dialog, IDC_OPTION_ROW0 + row);
+    Hide(dialog, IDC_OPTION_LABEL);
     Hide(dialog, IDC_OPTION_FRAME);
     Hide(dialog, IDC_OPTION_SCROLL);
     Hide(dialog, IDC_OPTION_SEPARATOR);

@@ -11,6 +11,7 @@
 #include "installer/script/application.h"
 #include "installer/ui/dialog_helpers.h"
 #include "installer/ui/dialog_rules.h"
+#include "installer/ui/program_folders.h"
 #include "resources/dialog_ids.h"
 
 namespace {
@@ -101,24 +102,8 @@ void OnFinish(HWND page) {
 }
 
 void FillProgramFolders(HWND list) {
-    ComPtr<IShellFolder> desktop;
-    if (FAILED(SHGetDesktopFolder(desktop.put()))) return;
-    LPITEMIDLIST raw = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PROGRAMS, &raw))) return;
-    TaskMemory programsId(raw);
-    ComPtr<IShellFolder> programs;
-    if (FAILED(desktop->BindToObject(raw, nullptr, IID_IShellFolder, programs.put_void()))) return;
-    ComPtr<IEnumIDList> folders;
-    if (programs->EnumObjects(nullptr, SHCONTF_FOLDERS, folders.put()) != S_OK || !folders) return;
-    LPITEMIDLIST child = nullptr;
-    while (folders->Next(1, &child, nullptr) == S_OK) {
-        TaskMemory childId(child);
-        STRRET name{};
-        char text[MAX_PATH] = "";
-        if (SUCCEEDED(programs->GetDisplayNameOf(child, SHGDN_INFOLDER, &name)) &&
-            SUCCEEDED(StrRetToBufA(&name, child, text, sizeof text)))
-            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-    }
+    for (const StrBuf& name : ProgramFolderNames())
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
 }
 
 INT_PTR WelcomeProc(HWND page, UINT message, LPARAM lParam) {

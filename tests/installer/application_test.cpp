@@ -218,3 +218,47 @@ TEST_F(GlobalApplicationTest, UninstallKeepsTheRecordWhileAComponentStaysInstall
     EXPECT_FALSE(KeyThere("SetupExt\\AppProbe\\INFNAME\\AppDrv"));
     EXPECT_TRUE(FileThere(dir / "bk.bmp"));
 }
+
+TEST_F(GlobalApplicationTest, WithoutAnInstallFolderThePicturesLiveInTheWindowsFolder) {
+    ScratchDir medium("appnofolder");
+    ScratchDir current("appnofoldercwd");   // what the current folder is by the end of a removal
+    std::string windows = WindowsDirectory().c_str();
+    std::string picture = "zk_probe_bk.bmp", logo = "zk_probe_logo.bmp";
+    ASSERT_TRUE(WriteBytes(medium / "s.inf", "[App]\r\nDefPMGroup=AppProbe\r\nBkBmpName=" + picture +
+                                                 "\r\nLogoBmpName=" + logo + "\r\n[SetupApps]\r\nDriver=Drv\r\n[End]\r\n"));
+    ASSERT_TRUE(WriteBytes(medium / picture, "BM-kit"));
+    ASSERT_TRUE(WriteBytes(medium / logo, "BM-kit-logo"));
+    ASSERT_TRUE(WriteBytes(current / picture, "BM-the-user's"));
+    ASSERT_TRUE(WriteBytes(current / logo, "BM-the-user's-logo"));
+
+    SetRunMode(RunInstallMode);
+    Application& app = TheApplication();
+    app.SetSourceDir(medium.path().c_str());
+    ASSERT_EQ(1, app.Load((medium / "s.inf").c_str(), true));
+    app.SetInstallDir("");
+    FinishApplication();
+    EXPECT_EQ("BM-kit", ReadBytes(windows + "\\" + picture));
+    EXPECT_EQ("BM-kit-logo", ReadBytes(windows + "\\" + logo));
+
+    // No folder, no record copy either: the record the uninstaller reads is made here.
+    app.Reset();
+    ASSERT_TRUE(WriteBytes(medium / "copy.tmp", "[App]\r\nBkBmpName=" + picture + "\r\nLogoBmpName=" + logo +
+                                                    "\r\n[SetupApps]\r\nDriver=Drv\r\n[End]\r\n"));
+    SetKeyDefault("SetupExt\\AppProbe", "");
+    SetKeyDefault("SetupExt\\AppProbe\\INFNAME", medium / "copy.tmp");
+    SetKeyDefault("SetupExt\\AppProbe\\INFNAME\\AppDrv", "Driver");
+    ASSERT_EQ(RunUninstallMode, ParseCommandLine("/@SetupExt\\AppProbe"));
+    SetRunMode(RunUninstallMode);
+    ASSERT_TRUE(app.InstallDir().IsEmpty());
+    ASSERT_EQ(1, app.Load("SetupExt\\AppProbe", false));
+    {
+        InDirectory inside(current.path());
+        FinishApplication();
+    }
+    EXPECT_FALSE(FileThere(windows + "\\" + picture));
+    EXPECT_FALSE(FileThere(windows + "\\" + logo));
+    EXPECT_EQ("BM-the-user's", ReadBytes(current / picture));
+    EXPECT_EQ("BM-the-user's-logo", ReadBytes(current / logo));
+    DeleteFileA((windows + "\\" + picture).c_str());
+    DeleteFileA((windows + "\\" + logo).c_str());
+}

@@ -328,6 +328,24 @@ TEST_F(FileInstall, EmptySourceOverNothingGoesThroughTheVersionService) {
     EXPECT_STREQ(dest.path().c_str(), item.installedLocation);
 }
 
+DWORD WINAPI SourceGoneService(DWORD, LPCSTR, LPCSTR, LPCSTR, LPCSTR, LPCSTR, LPSTR, PUINT) {
+    return VIF_CANNOTREADSRC_BIT;
+}
+
+TEST_F(FileInstall, EmptySourceLeavesNoEmptyFileWhenTheEntryFails) {
+    ASSERT_TRUE(WriteBytes(source / "tool.exe", ""));
+    item.installMode = kReplaceAtRestartMode;   // the temporary copy fails as well
+    EXPECT_FALSE(InstallFileEntry(item, Recorder::Callback, &recorder));
+    EXPECT_TRUE(FilesIn(dest.path()).empty());
+
+    item.installMode = 0;
+    g_delegate = SourceGoneService;
+    EXPECT_FALSE(InstallFileEntry(item, Recorder::Callback, &recorder));
+    EXPECT_EQ(1u, g_flags.size());
+    EXPECT_TRUE(FilesIn(dest.path()).empty());
+    EXPECT_TRUE(item.installedLocation.IsEmpty());
+}
+
 TEST_F(FileInstall, SourceFoundAfterAskingForIt) {
     Place("v2", nullptr);
     item.sourceDir = "C:\\no such medium";

@@ -236,6 +236,48 @@ TEST(FaultMatrix, DestinationPathsAroundTheLimit) {
     EXPECT_TRUE(FolderEntries(folder).empty());
 }
 
+TEST(FaultMatrix, FolderTooDeepForATemporaryNameIsTheCannotCreateQuestion) {
+    ScratchDir medium("fault-deep-medium");
+    ScratchDir target("fault-deep-target");
+    ASSERT_TRUE(WriteBytes(medium / "P.SY", "the new driver"));
+    for (size_t length : {246u, 250u, 254u}) {
+        for (bool silent : {false, true}) {
+            SCOPED_TRACE(testing::Message() << length << (silent ? " silent" : " interactive"));
+            std::string folder = target / std::string(length - target.path().size() - 1, silent ? 's' : 'i');
+            ASSERT_EQ(length, folder.size());
+            ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+            std::string destination = folder + "\\P.SY";
+            ASSERT_TRUE(WriteBytes(destination, "the driver the user has"));
+            FileInstallItem item = ItemFor(medium.path(), folder, "P.SY");
+            PendingRenames renames;
+            StandardReplies user;
+            user.silent = silent;
+            EXPECT_TRUE(InstallFileEntry(item, StandardReplies::Callback, &user));
+            if (length == 246) {   // a temporary name still fits: installed as usual
+                EXPECT_EQ("the new driver", ReadBytes(destination));
+                EXPECT_TRUE(user.asked.empty());
+                continue;
+            }
+            EXPECT_EQ(1, user.Count(EV_INSTALL_ERROR));
+            if (silent) {
+                EXPECT_TRUE(user.asked.empty());
+            } else {
+                ASSERT_EQ(1u, user.asked.size());
+                EXPECT_EQ(static_cast<unsigned>(IDS_ERR_CANNOTCREATE), user.asked[0].messageId);
+            }
+            EXPECT_EQ("the driver the user has", ReadBytes(destination));
+            EXPECT_EQ(std::vector<std::string>{"P.SY"}, FolderEntries(folder));
+            EXPECT_FALSE(renames.Names(folder));
+            EXPECT_TRUE(item.installedLocation.IsEmpty());
+            if (length != 250 || silent) continue;
+            user = StandardReplies();
+            user.answer = ReplyAbort;
+            EXPECT_FALSE(InstallFileEntry(item, StandardReplies::Callback, &user));
+            EXPECT_EQ("the driver the user has", ReadBytes(destination));
+        }
+    }
+}
+
 namespace {
 // A component whose file list holds lines of many kilobytes between ordinary ones.
 struct LongLineKit {

@@ -141,6 +141,48 @@ TEST_F(DialogTest, OptionsDialogFitsOneFewOrManyComponents) {
     DestroyWindow(none);
 }
 
+namespace {
+// The texts of the visible controls that stand below the OK button.
+std::vector<std::string> ShownBelowOk(HWND dialog) {
+    RECT ok;
+    GetWindowRect(GetDlgItem(dialog, IDOK), &ok);
+    std::vector<std::string> below;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(child, &r);
+        if (!(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) || r.top < ok.bottom) continue;
+        char text[100] = "";
+        GetWindowTextA(child, text, sizeof text);
+        below.push_back(text);
+    }
+    return below;
+}
+}  // namespace
+
+TEST_F(DialogTest, OptionsDialogWithoutComponentsShowsNoComponentArea) {
+    for (int templateId : {IDD_INSTALL_OPTIONS, IDD_UNINSTALL_OPTIONS}) {
+        SCOPED_TRACE(templateId);
+        int mode = templateId == IDD_INSTALL_OPTIONS ? RunInstallMode : RunUninstallMode;
+        SetRunMode(mode);
+        TheApplication().Reset();
+        HWND none = OpenOptions(templateId);
+        EXPECT_EQ(std::vector<std::string>{}, ShownBelowOk(none));
+        RECT ok, client;
+        GetWindowRect(GetDlgItem(none, IDOK), &ok);
+        MapWindowPoints(nullptr, none, reinterpret_cast<POINT*>(&ok), 2);
+        GetClientRect(none, &client);
+        EXPECT_GE(client.bottom, ok.bottom);   // the buttons stay inside
+        DestroyWindow(none);
+
+        SetRunMode(RunInstallMode);
+        LoadComponents({"Only"});   // with a component the label is back
+        SetRunMode(mode);
+        HWND one = OpenOptions(templateId);
+        EXPECT_EQ((std::vector<std::string>{"Components", "Only"}), ShownBelowOk(one));
+        DestroyWindow(one);
+    }
+}
+
 TEST_F(DialogTest, OptionsDialogScrollsSixComponentsOverFourRows) {
     LoadComponents({"C0", "C1", "C2", "C3", "C4", "C5"});
     TheApplication().SetComponentEnabled(4, false);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 #include <vector>
+#include "installer/core/run_background.h"
 #include "installer/ui/background_window.h"
 #include "installer/ui/meter_control.h"
 #include "installer/ui/version_list.h"
@@ -353,6 +354,102 @@ TEST_F(BackgroundTest, PictureIsTiledOrStretchedAndABrokenOneFallsBackToTheGradi
     Canvas canvas(width_, height_);
     PaintBackground(wnd_, canvas.dc());
     EXPECT_EQ(RGB(128, 128, 255), canvas.At(0, 0));
+}
+
+namespace {
+// A 2 x 2 picture of four palette colours stored as 8-bit runs, bottom row first.
+std::string Rle8Quad(const COLORREF* quadTopDown) {
+    const unsigned char runs[] = {1, 2, 1, 3, 0, 0, 1, 0, 1, 1, 0, 1};
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    RGBQUAD table[4]{};
+    for (int i = 0; i < 4; ++i) {
+        table[i].rgbRed = GetRValue(quadTopDown[i]);
+        table[i].rgbGreen = GetGValue(quadTopDown[i]);
+        table[i].rgbBlue = GetBValue(quadTopDown[i]);
+    }
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info + sizeof table;
+    file.bfSize = file.bfOffBits + sizeof runs;
+    info.biSize = sizeof info;
+    info.biWidth = 2;
+    info.biHeight = 2;
+    info.biPlanes = 1;
+    info.biBitCount = 8;
+    info.biCompression = BI_RLE8;
+    info.biSizeImage = sizeof runs;
+    info.biClrUsed = 4;
+    return std::string(reinterpret_cast<char*>(&file), sizeof file) + std::string(reinterpret_cast<char*>(&info), sizeof info) +
+           std::string(reinterpret_cast<char*>(table), sizeof table) + std::string(reinterpret_cast<const char*>(runs), sizeof runs);
+}
+}  // namespace
+
+TEST_F(BackgroundTest, RunLengthPictureIsShownLikeAPlainOne) {
+    ScratchDir dir("ui-rle");
+    const COLORREF quad[4] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0)};
+    ASSERT_TRUE(WriteBytes(dir / "bk.bmp", Rle8Quad(quad)));
+    BackgroundLook look = Look();
+    look.pictureDir = dir.path().c_str();
+    look.backgroundPicture = "bk.bmp";
+    Create(look);
+    ASSERT_NE(nullptr, CurrentBackgroundObjects().background);
+    Canvas canvas(width_, height_);
+    PaintBackground(wnd_, canvas.dc());
+    EXPECT_EQ(quad[0], canvas.At(0, 0));
+    EXPECT_EQ(quad[1], canvas.At(1, 0));
+    EXPECT_EQ(quad[2], canvas.At(0, 1));
+    EXPECT_EQ(quad[3], canvas.At(1, 1));
+    EXPECT_EQ(quad[0], canvas.At(2, 2)) << "tiled";
+}
+
+TEST_F(BackgroundTest, ShrunkPictureKeepsItsBrightness) {
+    // Two white rows to every black one, twice as many rows as the window has: shrunk, the
+    // picture stays mostly white, whichever rows are merged or kept, unless merging darkens.
+    Create(Look());
+    int width = width_, height = 2 * height_;
+    DestroyWindow(wnd_);
+    wnd_ = nullptr;
+    std::vector<COLORREF> rows(static_cast<size_t>(width) * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) rows[static_cast<size_t>(y) * width + x] = y % 3 ? RGB(255, 255, 255) : 0;
+    ScratchDir dir("ui-shrunk");
+    ASSERT_TRUE(WriteBytes(dir / "rows.bmp", Bmp24(width, height, rows.data())));
+
+    BackgroundLook look = Look();
+    look.pictureDir = dir.path().c_str();
+    look.backgroundPicture = "rows.bmp";
+    look.backgroundMode = 1;
+    Create(look);
+    ASSERT_NE(nullptr, CurrentBackgroundObjects().background);
+    Canvas canvas(width_, height_);
+    PaintBackground(wnd_, canvas.dc());
+    long sum = 0;
+    for (int y = 0; y < height_; ++y) sum += GetGValue(canvas.At(width_ / 2, y));
+    long mean = sum / height_;
+    EXPECT_GT(mean, 127) << "darkened";
+}
+
+TEST_F(BackgroundTest, RunBackgroundIsShownNormalOverTheWholeScreen) {
+    HWND shown = OpenRunBackground(GetModuleHandleA(nullptr), Look(), false);
+    ASSERT_NE(nullptr, shown);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    ASSERT_TRUE(GetWindowPlacement(shown, &placement));
+    RECT r{};
+    GetWindowRect(shown, &r);
+    bool visible = IsWindowVisible(shown) != FALSE;
+    CloseRunBackground(shown);
+    EXPECT_EQ(static_cast<UINT>(SW_SHOWNORMAL), placement.showCmd);
+    EXPECT_TRUE(visible);
+    EXPECT_EQ(0, r.left);
+    EXPECT_EQ(0, r.top);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), r.right);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), r.bottom);
+
+    HWND silent = OpenRunBackground(GetModuleHandleA(nullptr), Look(), true);
+    ASSERT_NE(nullptr, silent);
+    EXPECT_FALSE(IsWindowVisible(silent));
+    CloseRunBackground(silent);
 }
 
 TEST_F(BackgroundTest, UninstallTakesItsOwnPicture) {

@@ -3,12 +3,15 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
+#include <shlobj.h>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
 #include "installer/core/startup.h"
 #include "installer/script/application.h"
 #include "installer/script/component.h"
+#include "installer/ui/program_folders.h"
 #include "installer/ui/wizard.h"
 #include "resources/dialog_ids.h"
 #include "tests/fakes/test_support.h"
@@ -341,3 +344,90 @@ TEST_F(WizardTest, UninstallWizardRemovesTheChosenItems) {
 }
 
 }  // namespace
+
+namespace {
+// A programs folder of a localized Windows: each folder shows a display name of its own.
+struct LocalizedFolder {
+    const char* name;
+    const char* shown;
+};
+const LocalizedFolder kLocalized[] = {{"Startup", "Autostart"}, {"Accessories", "Zubehoer"}, {"Pen Tablet", "Pen Tablet"}};
+
+LPITEMIDLIST ChildId(BYTE index) {   // one item of one byte, then the terminator
+    auto* id = static_cast<BYTE*>(CoTaskMemAlloc(5));
+    id[0] = 3; id[1] = 0; id[2] = index; id[3] = 0; id[4] = 0;
+    return reinterpret_cast<LPITEMIDLIST>(id);
+}
+
+class LocalizedEnum final : public IEnumIDList {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override { *out = nullptr; return E_NOINTERFACE; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        ULONG left = --refs_;
+        if (left == 0) delete this;
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE Next(ULONG, LPITEMIDLIST* item, ULONG* fetched) override {
+        if (next_ >= sizeof kLocalized / sizeof kLocalized[0]) return S_FALSE;
+        *item = ChildId(static_cast<BYTE>(next_++));
+        if (fetched) *fetched = 1;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Skip(ULONG) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Reset() override { next_ = 0; return S_OK; }
+    HRESULT STDMETHODCALLTYPE Clone(IEnumIDList**) override { return E_NOTIMPL; }
+private:
+    ULONG refs_ = 1;
+    size_t next_ = 0;
+};
+
+class LocalizedPrograms final : public IShellFolder {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override { *out = nullptr; return E_NOINTERFACE; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND, LPBC, LPOLESTR, ULONG*, LPITEMIDLIST*, ULONG*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumObjects(HWND, SHCONTF flags, IEnumIDList** list) override {
+        if (!(flags & SHCONTF_FOLDERS)) return E_INVALIDARG;
+        *list = new LocalizedEnum;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE BindToObject(LPCITEMIDLIST, LPBC, REFIID, void**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE BindToStorage(LPCITEMIDLIST, LPBC, REFIID, void**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE CompareIDs(LPARAM, LPCITEMIDLIST, LPCITEMIDLIST) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE CreateViewObject(HWND, REFIID, void**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetAttributesOf(UINT, LPCITEMIDLIST*, SFGAOF*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND, UINT, LPCITEMIDLIST*, REFIID, UINT*, void**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetDisplayNameOf(LPCITEMIDLIST item, SHGDNF flags, STRRET* name) override {
+        const LocalizedFolder& folder = kLocalized[item->mkid.abID[0]];
+        std::string text = (flags & SHGDN_FORPARSING) ? std::string("C:\\Menu\\Programs\\") + folder.name : folder.shown;
+        if (flags & SHGDN_FORPARSING && flags & SHGDN_INFOLDER) text = folder.name;
+        name->uType = STRRET_CSTR;
+        lstrcpynA(name->cStr, text.c_str(), MAX_PATH);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetNameOf(HWND, LPCITEMIDLIST, LPCOLESTR, SHGDNF, LPITEMIDLIST*) override { return E_NOTIMPL; }
+};
+}  // namespace
+
+TEST(ProgramFolders, AreListedByTheirOwnNamesNotTheirDisplayNames) {
+    LocalizedPrograms programs;
+    std::vector<std::string> names;
+    for (const StrBuf& name : ProgramFolderNames(&programs)) names.push_back(name.c_str());
+    EXPECT_EQ((std::vector<std::string>{"Startup", "Accessories", "Pen Tablet"}), names);
+}
+
+TEST(ProgramFolders, OfThisMachineAreTheFoldersInsideThePrograms) {
+    char programs[MAX_PATH] = "";
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, programs, CSIDL_PROGRAMS, TRUE));
+    std::string folder = std::string(programs) + "\\Pen, Tablet Tools";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    ASSERT_TRUE(WriteBytes(std::string(programs) + "\\not a folder.txt", "x"));
+    std::vector<std::string> names;
+    for (const StrBuf& name : ProgramFolderNames()) names.push_back(name.c_str());
+    RemoveDirectoryA(folder.c_str());
+    DeleteFileA((std::string(programs) + "\\not a folder.txt").c_str());
+    EXPECT_NE(names.end(), std::find(names.begin(), names.end(), "Pen, Tablet Tools"));
+    EXPECT_EQ(names.end(), std::find(names.begin(), names.end(), "not a folder.txt"));
+}

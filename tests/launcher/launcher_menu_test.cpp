@@ -1,6 +1,7 @@
 // The menu window in this process: items built from "setup.inf", their places, the
 // mouse and keyboard, what they hand to the shell, and what a repaint shows.
 #include "launcher/main_frame.h"
+#include "launcher/message_loop.h"
 #include "tests/launcher/launcher_test_support.h"
 
 #include <gtest/gtest.h>
@@ -187,6 +188,43 @@ TEST_F(LauncherMenu, PressMoveOffAndReleaseRunsNothing) {
     Mouse(WM_LBUTTONUP, install);
     EXPECT_EQ(&Item(0), g_menu.hotItem);
     EXPECT_TRUE(shell.calls().empty());
+}
+
+TEST_F(LauncherMenu, LosingTheMouseToAnotherWindowEndsThePress) {
+    ASSERT_TRUE(Open(kColours, kThreeItems));
+    Rect docs = Item(1).textRect;
+    Mouse(WM_MOUSEMOVE, Centre(docs));
+    Mouse(WM_LBUTTONDOWN, Centre(docs));
+    ASSERT_TRUE(g_menu.pressed);
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, other);
+    SetCapture(other);   // no button-up reaches the menu
+    EXPECT_FALSE(g_menu.pressed);
+    EXPECT_EQ(nullptr, g_menu.capturedItem);
+    std::unique_ptr<Canvas> after = Render();
+    EXPECT_EQ(0, CountIn(*after, kMagenta, docs));
+    EXPECT_GT(CountIn(*after, kCyan, docs), 0);   // still the item under the pointer
+    ReleaseCapture();
+    DestroyWindow(other);
+    Mouse(WM_LBUTTONUP, Centre(docs));   // a late button-up chooses nothing
+    EXPECT_TRUE(shell.calls().empty());
+}
+
+namespace {
+int g_reads = 0;
+BOOL WINAPI QueueThatFails(LPMSG message, HWND, UINT, UINT) {
+    ++g_reads;
+    message->message = WM_QUIT;
+    message->wParam = 99;   // what a failed read may leave behind
+    return -1;
+}
+}  // namespace
+
+TEST(LauncherLoop, EndsWithTheQuitCodeOrZeroWhenTheQueueFails) {
+    PostQuitMessage(7);
+    EXPECT_EQ(7, RunMessageLoop());
+    EXPECT_EQ(0, RunMessageLoop(QueueThatFails));
+    EXPECT_EQ(1, g_reads);
 }
 
 TEST_F(LauncherMenu, ClickStartsTheProgramInItsFolder) {

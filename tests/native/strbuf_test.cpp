@@ -113,3 +113,16 @@ TEST(Paths, AppendPathJoinsWithExactlyOneBackslash) {
     EXPECT_EQ(std::string("C:\\x"), DirectoryPart("C:\\x\\setup.exe").c_str());
     EXPECT_TRUE(DirectoryPart("setup.exe").IsEmpty());
 }
+
+TEST(Paths, DirectoryOfAProgramAtARootIsTheRoot) {
+    EXPECT_EQ(std::string("D:\\"), DirectoryPart("D:\\setup.exe").c_str());
+    EXPECT_EQ(std::string("\\"), DirectoryPart("\\setup.exe").c_str());
+    EXPECT_EQ(std::string("D:\\Driver"), DirectoryPart("D:\\Driver\\Instally.exe").c_str());
+    EXPECT_EQ(std::string("D:\\Driver.exe"), JoinPath(DirectoryPart("D:\\setup.exe"), "Driver.exe").c_str());
+}
+
+TEST(Paths, LastComponentIsTheNameAfterTheLastBackslash) {
+    EXPECT_EQ(std::string("Startup"), LastPathComponent("C:\\Menu\\Programs\\Startup").c_str());
+    EXPECT_EQ(std::string("Pen Tablet"), LastPathComponent("Pen Tablet").c_str());
+    EXPECT_EQ(std::string(""), LastPathComponent("C:\\").c_str());
+}

@@ -38,10 +38,12 @@ struct Picture {
     uint32_t pixelBytes = 8;          // what is really written
     int32_t pixelOffsetDelta = 0;
     char type[2] = {'B', 'M'};
+    std::vector<uint8_t> runs;        // written in place of the counted pixel bytes when given
 
     std::vector<uint8_t> Bytes() const {
         uint32_t pixelOffset = 54 + 4 * tableEntries + pixelOffsetDelta;
-        std::vector<uint8_t> b(54 + 4 * tableEntries + pixelBytes);
+        uint32_t written = runs.empty() ? pixelBytes : static_cast<uint32_t>(runs.size());
+        std::vector<uint8_t> b(54 + 4 * tableEntries + written);
         b[0] = type[0];
         b[1] = type[1];
         Put(b, 2, static_cast<uint32_t>(b.size()), 4);
@@ -55,7 +57,8 @@ struct Picture {
         Put(b, 34, imageSizeField, 4);
         Put(b, 46, coloursUsed, 4);
         for (uint32_t i = 0; i < tableEntries; ++i) Put(b, 54 + 4 * i, 0x00010203u * (i + 1), 4);
-        for (uint32_t i = 0; i < pixelBytes; ++i) b[54 + 4 * tableEntries + i] = static_cast<uint8_t>(0xA0 + i);
+        for (uint32_t i = 0; i < written; ++i)
+            b[54 + 4 * tableEntries + i] = runs.empty() ? static_cast<uint8_t>(0xA0 + i) : runs[i];
         return b;
     }
 };
@@ -121,7 +124,13 @@ TEST(DibReader, HeadersThatDoNotAddUpGiveNoPicture) {
         {"core header form", [](Picture& p) { p.infoSize = 12; }},
         {"larger header form", [](Picture& p) { p.infoSize = 124; }},
         {"two planes", [](Picture& p) { p.planes = 2; }},
-        {"run-length compressed", [](Picture& p) { p.compression = 1; }},
+        {"run-length compressed without its size", [](Picture& p) { p.compression = 1; }},
+        {"8-bit runs at 4 bits", [](Picture& p) { p.compression = 1; p.bits = 4; p.tableEntries = 16; p.imageSizeField = 8; }},
+        {"4-bit runs at 8 bits", [](Picture& p) { p.compression = 2; p.imageSizeField = 8; }},
+        {"runs stored top-down", [](Picture& p) { p.compression = 1; p.height = -2; p.imageSizeField = 8; }},
+        {"runs past the end", [](Picture& p) { p.compression = 1; p.imageSizeField = 9; }},
+        {"runs expanding past the largest picture",
+         [](Picture& p) { p.compression = 1; p.width = 32768; p.height = 32768; p.imageSizeField = 8; }},
         {"bit fields", [](Picture& p) { p.compression = 3; p.bits = 16; p.tableEntries = 0; p.pixelBytes = 16; }},
         {"3 bits per pixel", [](Picture& p) { p.bits = 3; }},
         {"zero width", [](Picture& p) { p.width = 0; }},
@@ -188,5 +197,73 @@ TEST(DibReader, ColourCountFollowsColoursUsedOrTheDepth) {
         ASSERT_TRUE(ParseDibHeaders(bytes.data(), bytes.size(), layout)) << c.bits << "/" << c.used;
         EXPECT_EQ(c.expected, layout.colourCount) << c.bits << "/" << c.used;
         EXPECT_EQ(40 + 4 * c.expected, layout.headerAndTableSize);
+    }
+}
+
+namespace {
+// A run-length picture of the given depth and size with its runs as the pixel data.
+Picture RunPicture(uint16_t bits, int32_t width, int32_t height, std::vector<uint8_t> runs) {
+    Picture p;
+    p.bits = bits;
+    p.width = width;
+    p.height = height;
+    p.compression = bits == 8 ? 1 : 2;
+    p.tableEntries = bits == 8 ? 256 : 16;
+    p.imageSizeField = static_cast<uint32_t>(runs.size());
+    p.runs = std::move(runs);
+    return p;
+}
+
+std::vector<uint8_t> PixelsOf(const DibBlock& block) {
+    return std::vector<uint8_t>(block.Pixels(), block.Pixels() + block.layout.imageSize);
+}
+}  // namespace
+
+TEST(DibReader, EightBitRunsAreExpandedIntoPlainRows) {
+    MemorySource source(RunPicture(8, 4, 3, {
+        0x03, 0x05, 0x00, 0x00,                          // bottom row: a run of three, end of line
+        0x00, 0x03, 0x07, 0x08, 0x09, 0x00, 0x01, 0x02,  // three pixels as they are (padded), a run of one
+        0x00, 0x00,
+        0x00, 0x02, 0x01, 0x00, 0x02, 0x04,              // one to the right, then a run of two
+        0x00, 0x01}).Bytes());                           // end of the picture
+    DibBlock block;
+    ASSERT_TRUE(ReadDib(source, block));
+    EXPECT_EQ((std::vector<uint8_t>{5, 5, 5, 0, 7, 8, 9, 2, 0, 4, 4, 0}), PixelsOf(block));
+    EXPECT_EQ(0u, HeaderField(block, 16)) << "GDI is handed plain pixels";
+    EXPECT_EQ(12u, HeaderField(block, 20));
+    EXPECT_EQ(40u + 1024u + 12u, block.size);
+}
+
+TEST(DibReader, FourBitRunsAlternateTheirTwoColours) {
+    MemorySource source(RunPicture(4, 5, 2, {
+        0x05, 0x12, 0x00, 0x00,                          // 1 2 1 2 1
+        0x00, 0x03, 0xAB, 0xC0, 0x02, 0x3F,              // A B C as they are, then 3 F
+        0x00, 0x01}).Bytes());
+    DibBlock block;
+    ASSERT_TRUE(ReadDib(source, block));
+    EXPECT_EQ(16u, block.layout.colourCount);
+    EXPECT_EQ((std::vector<uint8_t>{0x12, 0x12, 0x10, 0x00, 0xAB, 0xC3, 0xF0, 0x00}), PixelsOf(block));
+}
+
+TEST(DibReader, RunsThatLeaveThePictureAreCutOff) {
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> runs;
+        std::vector<uint8_t> pixels;
+    } cases[] = {
+        {"a run longer than the row", {0xFF, 0x09, 0x00, 0x00, 0x01, 0x03}, {9, 9, 0, 0, 3, 0, 0, 0}},
+        {"as-they-are pixels past the row", {0x00, 0x04, 1, 2, 3, 4}, {1, 2, 0, 0, 0, 0, 0, 0}},
+        {"a move past the top", {0x01, 0x06, 0x00, 0x02, 0xFF, 0xFF, 0x01, 0x07}, {6, 0, 0, 0, 0, 0, 0, 0}},
+        {"more rows than the picture", {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02, 0x01}, {0, 0, 0, 0, 0, 0, 0, 0}},
+        {"no end mark", {0x01, 0x04}, {4, 0, 0, 0, 0, 0, 0, 0}},
+        {"pixels cut short", {0x01, 0x04, 0x00, 0x00, 0x00, 0x05, 0x01}, {4, 0, 0, 0, 0, 0, 0, 0}},
+        {"a move cut short", {0x01, 0x04, 0x00, 0x02, 0x01}, {4, 0, 0, 0, 0, 0, 0, 0}},
+        {"a lone byte", {0x02}, {0, 0, 0, 0, 0, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        MemorySource source(RunPicture(8, 2, 2, c.runs).Bytes());
+        DibBlock block;
+        ASSERT_TRUE(ReadDib(source, block)) << c.what;
+        EXPECT_EQ(c.pixels, PixelsOf(block)) << c.what;
     }
 }

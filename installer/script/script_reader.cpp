@@ -1,6 +1,7 @@
 #include "installer/script/script_reader.h"
 
 #include <cstring>
+#include "installer/core/code_page.h"
 #include "installer/core/path_text.h"
 
 ScriptText::ScriptText(const char* nulTerminated)
@@ -44,15 +45,8 @@ Span Trimmed(const char* begin, const char* end) {
     return {begin, end};
 }
 
-bool EqualNoCase(Span a, Span b) {
-    if (a.end - a.begin != b.end - b.begin) return false;
-    for (; a.begin < a.end; ++a.begin, ++b.begin) {
-        unsigned char x = static_cast<unsigned char>(*a.begin), y = static_cast<unsigned char>(*b.begin);
-        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
+bool SameName(Span a, Span b) {
+    return EqualNoCase(a.begin, static_cast<int>(a.end - a.begin), b.begin, static_cast<int>(b.end - b.begin));
 }
 }  // namespace
 
@@ -70,9 +64,11 @@ bool IsSectionHeader(const StrBuf& line, const char* name) {
     const char* end = begin + strlen(begin);
     const char* comment = static_cast<const char*>(memchr(begin, ';', static_cast<size_t>(end - begin)));
     Span header = Trimmed(begin, comment ? comment : end);
-    if (header.end - header.begin < 2 || *header.begin != '[' || header.end[-1] != ']') return false;
+    // The closing "]" must be a character of its own, not the trail byte of a name's last one.
+    int length = static_cast<int>(header.end - header.begin);
+    if (length < 2 || *header.begin != '[' || !EndsWithChar(header.begin, length, ']')) return false;
     if (!name) return true;
-    return EqualNoCase(Trimmed(header.begin + 1, header.end - 1), Trimmed(name, name + strlen(name)));
+    return SameName(Trimmed(header.begin + 1, header.end - 1), Trimmed(name, name + strlen(name)));
 }
 
 StrBuf NextField(StrBuf& line, char separator, bool trim) {

@@ -96,13 +96,32 @@ bool IsSectionHeader(const StrBuf& line, const char* name) {
     return SameName({begin, end}, wanted);
 }
 
+namespace {
+// The closing quote of a quoted field opened at open: the next quote that is not one of a
+// doubled pair ("" stands for one quote inside quotes); -1 when there is none.
+int ClosingQuote(const StrBuf& line, int open) {
+    for (int q = line.Find('"', open + 1); q >= 0; q = line.Find('"', q + 2))
+        if (line[q + 1] != '"') return q;
+    return -1;
+}
+
+// The text between the quotes, with each doubled quote made one again.
+StrBuf Unquoted(const StrBuf& line, int open, int close) {
+    StrBuf text;
+    for (int i = open + 1; i < close; ++i) {
+        text += line[i];
+        if (line[i] == '"') ++i;
+    }
+    return text;
+}
+}  // namespace
+
 StrBuf NextField(StrBuf& line, char separator, bool trim) {
     int p = line.Find(separator);
     int q1 = line.Find('"');
-    int q2 = q1 >= 0 ? line.Find('"', q1 + 1) : -1;
+    int q2 = q1 >= 0 && (p < 0 || q1 < p) ? ClosingQuote(line, q1) : -1;
     // An opening quote without a closing one is an ordinary character.
-    bool quoted = q1 >= 0 && q2 >= 0 && (p < 0 || q1 < p);
-    if (!quoted) {
+    if (q2 < 0) {
         StrBuf field;
         if (p >= 0) {
             field = line.Left(p);
@@ -114,7 +133,7 @@ StrBuf NextField(StrBuf& line, char separator, bool trim) {
         if (trim) field.Trim();
         return field;
     }
-    StrBuf field = line.Mid(q1 + 1, q2 - q1 - 1);
+    StrBuf field = Unquoted(line, q1, q2);
     int p2 = line.Find(separator, q2 + 1);
     if (p2 >= 0) {
         field += line.Mid(q2 + 1, p2 - q2 - 1);
@@ -124,6 +143,50 @@ StrBuf NextField(StrBuf& line, char separator, bool trim) {
     }
     return field;
 }
+
+StrBuf CutEntryText(StrBuf& line) {
+    int end = -1;
+    for (int from = 0;;) {
+        int equals = line.Find('=', from);
+        int quote = line.Find('"', from);
+        if (quote < 0 || (equals >= 0 && equals < quote)) {
+            end = equals;
+            break;
+        }
+        int close = ClosingQuote(line, quote);
+        from = close >= 0 ? close + 1 : quote + 1;   // a lone quote is an ordinary character
+    }
+    StrBuf text = end >= 0 ? line.Left(end) : line;
+    line = end >= 0 ? line.Mid(end + 1) : StrBuf();
+    text.Trim();
+    return text;
+}
+
+namespace {
+bool NeedsQuotes(const StrBuf& text) {
+    if (text.IsEmpty()) return false;
+    if (IsBlank(text[0]) || IsBlank(text[text.Length() - 1])) return true;
+    for (int i = 0; i < text.Length(); ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        // Separators of every entry line, the quote itself, what starts a comment or a
+        // section header at the front of a line, and control characters.
+        if (c < 0x20 || c == ',' || c == ':' || c == '-' || c == '=' || c == '"' || c == ';' || c == '[') return true;
+    }
+    return false;
+}
+}  // namespace
+
+StrBuf AlwaysQuoted(const StrBuf& text) {
+    StrBuf quoted("\"");
+    for (int i = 0; i < text.Length(); ++i) {
+        quoted += text[i];
+        if (text[i] == '"') quoted += '"';
+    }
+    quoted += '"';
+    return quoted;
+}
+
+StrBuf QuotedField(const StrBuf& text) { return NeedsQuotes(text) ? AlwaysQuoted(text) : text; }
 
 bool ReadYesNo(StrBuf& line) {
     StrBuf field = NextField(line, ',', true);

@@ -45,8 +45,16 @@ bool SectionHeaderName(const char* line, const char** nameBegin, const char** na
 // Section names compare without regard to the case of A to Z.
 bool SameSectionName(const char* a, size_t aLength, const char* b, size_t bLength);
 void TrimSpan(const char** begin, const char** end);
-// Cuts the next field and its separator off the front of line; quotes group text.
+// Cuts the next field and its separator off the front of line; quotes group text, and
+// inside them a doubled quote stands for one.
 StrBuf NextField(StrBuf& line, char separator, bool trim);
+// Cuts an entry line's entry text (trimmed, quotes kept for the entry's own reader) up to
+// the first "=" outside quotes; line keeps what follows it.
+StrBuf CutEntryText(StrBuf& line);
+// A field as written back so that NextField reads every byte of it again: in quotes, inner
+// quotes doubled. QuotedField quotes only when the text would not read back bare.
+StrBuf AlwaysQuoted(const StrBuf& text);
+StrBuf QuotedField(const StrBuf& text);
 bool ReadYesNo(StrBuf& line);             // next "," field: true when it starts with Y or y
 int ReadNumber(StrBuf& line);             // next "," field: decimal, 0 when none
 unsigned ReadColour(StrBuf& line);        // next three "," fields: red + green*256 + blue*65536

@@ -123,6 +123,9 @@ class Prefix:
         except subprocess.TimeoutExpired:
             self.stop()
             return -1, ""
+        if done.returncode != 0:   # a crash shows here (and leaves Wine's debugger keys behind)
+            print("exit code %d of %s; its last messages:\n%s" % (done.returncode, " ".join(args[:2]),
+                  done.stderr.decode("utf-8", "replace")[-800:]))
         return done.returncode, done.stdout.decode("ascii", "replace").replace("\r", "")
 
     def stop(self):

@@ -1,5 +1,7 @@
 #include "launcher/menu_item.h"
 
+#include "installer/core/code_page.h"
+
 #include "launcher/picture_loader.h"
 #include "launcher/profile_file.h"
 #include "launcher/transparency.h"
@@ -21,8 +23,7 @@ ItemState StateOf(const MenuItem* item) {
 }
 
 std::string DirectoryOf(const std::string& path) {
-    size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    return path.substr(0, static_cast<size_t>(LastSeparator(path.c_str()) + 1));
 }
 }  // namespace
 

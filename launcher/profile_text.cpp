@@ -1,6 +1,7 @@
 #include "launcher/profile_text.h"
 
 #include <cstdint>
+#include "installer/core/code_page.h"
 #include <strings.h>
 
 namespace {
@@ -12,7 +13,7 @@ std::string Trimmed(const std::string& s) {
 }
 
 bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && strncasecmp(a.c_str(), b.c_str(), a.size()) == 0;
+    return EqualNoCase(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()));
 }
 }  // namespace
 
@@ -37,8 +38,8 @@ ProfileText::ProfileText(const std::string& text) {
         pos = end + 1;
         if (line.empty() || line[0] == ';') continue;
         if (line[0] == '[') {
-            size_t close = line.find(']');
-            sections_.push_back({Trimmed(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)), {}});
+            int close = FindChar(line.c_str(), static_cast<int>(line.size()), ']', 1);
+            sections_.push_back({Trimmed(line.substr(1, close < 0 ? std::string::npos : static_cast<size_t>(close - 1))), {}});
             continue;
         }
         if (sections_.empty()) continue;   // lines before the first section belong to none
@@ -90,6 +91,6 @@ std::string ProfileText::String(const std::string& section, const char* key,
     const std::string* line = Value(section, key);
     std::string value = line ? line->substr(line->find('=') + 1) : fallback;
     if (bufferSize == 0) return "";
-    if (value.size() > bufferSize - 1) value.resize(bufferSize - 1);
+    if (value.size() > bufferSize - 1) value.resize(static_cast<size_t>(CharBoundaryCut(value.c_str(), static_cast<int>(bufferSize - 1))));
     return value;
 }

@@ -1,5 +1,7 @@
 #include "launcher/setup_inf.h"
 
+#include "installer/core/code_page.h"
+
 #include "launcher/language_suffix.h"
 #include "launcher/menu_item.h"
 #include "launcher/profile_file.h"
@@ -14,8 +16,7 @@ std::string LauncherDirectory() {
     char path[MAX_PATH + 1] = {};
     DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string directory(path, n < MAX_PATH ? n : MAX_PATH);
-    size_t slash = directory.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : directory.substr(0, slash + 1);
+    return directory.substr(0, static_cast<size_t>(LastSeparator(directory.c_str()) + 1));
 }
 
 std::string SetupInfPath(const std::string& launcherDirectory) {

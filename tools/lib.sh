@@ -27,6 +27,24 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# Wine names host files in the host's character set: a path with a Japanese, Chinese or
+# Korean name fails under that locale unless its UTF-8 locale is generated on the host.
+LOCALES=(ja_JP.UTF-8 zh_CN.UTF-8 zh_TW.UTF-8 ko_KR.UTF-8)
+ensure_locales() {
+  local missing=() l
+  for l in "${LOCALES[@]}"; do
+    locale -a 2>/dev/null | grep -qix "${l%.UTF-8}.utf8" || missing+=("$l")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  say "generating locales: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  for l in "${missing[@]}"; do
+    grep -q "^$l UTF-8" /etc/locale.gen 2>/dev/null || echo "$l UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+  done
+  $sudo locale-gen >/dev/null
+}
+
 configure_and_build() {   # name, extra cmake arguments...
   local name=$1; shift
   cmake -S "$ROOT" -B "$BUILD/$name" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$BUILD/$name.configure.log" 2>&1 ||

@@ -35,6 +35,14 @@ void UseLeadBytes(const bool isLead[256]) {
     }
 }
 
+void LeadBytesFromRanges(const unsigned char* ranges, int count, bool isLead[256]) {
+    for (int b = 0; b < 256; ++b) isLead[b] = false;
+    for (int i = 0; ranges && i + 1 < count; i += 2) {
+        if (!ranges[i] && !ranges[i + 1]) break;
+        for (int b = ranges[i]; b <= ranges[i + 1]; ++b) isLead[b] = true;
+    }
+}
+
 bool IsLeadByte(char c) { return g_lead[static_cast<unsigned char>(c)]; }
 bool HasLeadBytes() { return g_hasLead; }
 
@@ -95,10 +103,15 @@ int FindText(const char* text, int length, const char* part, int start) {
     return -1;
 }
 
+bool EndsWithChar(const char* text, int length, char c) {
+    if (!text || length <= 0 || text[length - 1] != c) return false;
+    if (!g_hasLead) return true;
+    // The byte is c only when it is not the trail byte of the character before it.
+    return PrevChar(text, text + length) == text + length - 1;
+}
+
 bool EndsWithSeparator(const char* path) {
-    if (!path || !*path) return false;
-    int length = static_cast<int>(strlen(path));
-    return FindLastChar(path, length, '\\') == length - 1;
+    return path && EndsWithChar(path, static_cast<int>(strlen(path)), '\\');
 }
 
 int LastSeparator(const char* path) {
@@ -114,6 +127,39 @@ int CharBoundaryCut(const char* text, int limit) {
         i = next;
     }
     return i;
+}
+
+int WithoutSplitChar(const char* text, int length) {
+    if (!text || length <= 0) return 0;
+    if (!g_hasLead) return length;
+    int i = 0;
+    while (i < length - 1) i = Step(text, length, i);
+    return i == length - 1 && IsLeadByte(text[i]) ? length - 1 : length;
+}
+
+int CopyWholeChars(char* buffer, int size, const char* text) {
+    if (!buffer || size <= 0) return 0;
+    int length = CharBoundaryCut(text, size - 1);
+    if (length) memcpy(buffer, text, static_cast<size_t>(length));
+    buffer[length] = 0;
+    return length;
+}
+
+bool EqualNoCase(const char* a, int aLength, const char* b, int bLength) {
+    if (aLength != bLength) return false;
+    for (int i = 0; i < aLength;) {
+        if (g_lead[static_cast<unsigned char>(a[i])] && i + 1 < aLength) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+            i += 2;
+            continue;
+        }
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+        if (x != y) return false;
+        ++i;
+    }
+    return true;
 }
 
 void UpperCaseInPlace(char* text) {

@@ -11,6 +11,9 @@
 bool UseCodePage(int codePage);
 // The lead bytes as the system reports them (isLead[b] for every byte value b).
 void UseLeadBytes(const bool isLead[256]);
+// The lead-byte ranges as the system lists them for a code page (pairs of first and last
+// byte, ended by a pair of zeros or by the end of the list) turned into isLead.
+void LeadBytesFromRanges(const unsigned char* ranges, int count, bool isLead[256]);
 
 bool IsLeadByte(char c);
 // True when the rule in force has lead bytes at all.
@@ -30,12 +33,24 @@ int FindLastChar(const char* text, int length, char c);
 // Position of the first occurrence of `part` that starts on a character boundary.
 int FindText(const char* text, int length, const char* part, int start);
 
+// Whether the last character of the first `length` bytes of text is the single-byte c.
+bool EndsWithChar(const char* text, int length, char c);
 // Whether the last character of text is a backslash; the position of the last backslash.
 bool EndsWithSeparator(const char* path);
 int LastSeparator(const char* path);
 
 // The longest prefix of at most `limit` bytes that ends on a character boundary.
 int CharBoundaryCut(const char* text, int limit);
+// The length of a text the system cut at a byte count, less a lead byte the cut parted
+// from its trail byte.
+int WithoutSplitChar(const char* text, int length);
+// Copies text into a buffer of `size` bytes, cut before a character that would not fit
+// whole, and NUL-terminated; returns the bytes copied.
+int CopyWholeChars(char* buffer, int size, const char* text);
+
+// The counted texts are equal, ASCII letters in either case alike; a double-byte character
+// must match both of its bytes exactly (its trail byte may have a letter's code).
+bool EqualNoCase(const char* a, int aLength, const char* b, int bLength);
 
 // Letters A to Z in upper case, double-byte characters left as they are.
 void UpperCaseInPlace(char* text);

@@ -1,13 +1,15 @@
 #include "installer/core/command_line.h"
 
 #include <cstring>
+#include "installer/core/code_page.h"
 
 bool IsKnownSwitch(const char* tail) {
     if (!tail) return false;
     if (CompareNoCase(tail, "SilentInstall") == 0 || CompareNoCase(tail, "S") == 0 ||
         CompareNoCase(tail, "NODRV") == 0)
         return true;
-    if (strstr(tail, "DEV:") || strstr(tail, "DEFDIR:")) return true;
+    int length = static_cast<int>(strlen(tail));
+    if (FindText(tail, length, "DEV:", 0) >= 0 || FindText(tail, length, "DEFDIR:", 0) >= 0) return true;
     return tail[0] == '@';
 }
 

@@ -1,7 +1,9 @@
 #include "installer/core/messages.h"
 
 #include <cstdarg>
+#include <cstring>
 #include <shlwapi.h>
+#include "installer/core/code_page.h"
 #include "installer/core/startup.h"
 
 int LoadResString(StrBuf& target, HINSTANCE instance, UINT id, int maximum) {
@@ -9,6 +11,7 @@ int LoadResString(StrBuf& target, HINSTANCE instance, UINT id, int maximum) {
     char* buffer = target.GetBuffer(maximum);
     if (!buffer) return 0;
     int length = LoadStringA(instance, id, buffer, maximum + 1);
+    if (length > 0) length = WithoutSplitChar(buffer, length);
     target.ReleaseBuffer(length > 0 ? length : 0);
     return length;
 }
@@ -25,7 +28,7 @@ StrBuf FormatMessageText(const char* pattern, va_list args) {
     buffer[0] = 0;
     wvnsprintfA(buffer, sizeof buffer, pattern ? pattern : "", args);
     buffer[sizeof buffer - 1] = 0;
-    return StrBuf(buffer);
+    return StrBuf(buffer, WithoutSplitChar(buffer, static_cast<int>(strlen(buffer))));
 }
 
 int ShowMessage(HWND owner, UINT id, const char* caption, UINT style, ...) {

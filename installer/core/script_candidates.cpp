@@ -1,6 +1,7 @@
 #include "installer/core/script_candidates.h"
 
 #include <cstring>
+#include "installer/core/code_page.h"
 #include "installer/core/strbuf.h"
 
 namespace {
@@ -39,8 +40,7 @@ std::vector<const char*> ScriptCandidates(int nativeArchitecture, int osVersionC
 
 const char* FileNamePart(const char* path) {
     if (!path) return nullptr;
-    const char* slash = strrchr(path, '\\');
-    return slash ? slash + 1 : path;
+    return path + LastSeparator(path) + 1;
 }
 
 bool SameFileName(const char* path, const char* otherPath) {

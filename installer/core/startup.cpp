@@ -8,6 +8,7 @@
 #include "installer/core/library_search.h"
 #include "installer/core/messages.h"
 #include "installer/core/os_version.h"
+#include "installer/core/system_code_page.h"
 #include "installer/core/sequences.h"
 #include "installer/core/system_paths.h"
 #include "installer/script/application.h"
@@ -120,6 +121,7 @@ int ParseCommandLine(const char* commandLine) {
 int ProgramMain(HINSTANCE instance, const char* commandLine) {
     // First of all: the medium's folder may hold planted libraries.
     RestrictLibrarySearch();
+    UseSystemLeadBytes();   // before the first path is cut: the module folder below
     SetThreadLanguage();
     ComputeNativeArchitecture();
     DisableFsRedirection();

@@ -1,12 +1,13 @@
 #include "installer/device/device_rules.h"
+#include "installer/core/code_page.h"
 #include <cstring>
 #include <string>
 
 namespace {
+// Letters folded whole character by whole character: a trail byte with a letter's code stays.
 std::string LowerAscii(const char* text) {
     std::string lower(text ? text : "");
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    LowerCaseInPlace(&lower[0]);
     return lower;
 }
 }  // namespace
@@ -51,5 +52,6 @@ bool StopCommandFor(int deviceType, StopCommand& command) {
 bool ProcessNameOccursIn(const char* processName, const char* fileName) {
     std::string name = LowerAscii(processName);
     if (name.empty()) return false;
-    return LowerAscii(fileName).find(name) != std::string::npos;
+    std::string file = LowerAscii(fileName);
+    return FindText(file.c_str(), static_cast<int>(file.size()), name.c_str(), 0) >= 0;
 }

@@ -1,6 +1,7 @@
 #include "installer/files/file_install.h"
 
 #include <cstring>
+#include "installer/core/code_page.h"
 #include "installer/core/path_text.h"
 #include "installer/core/startup.h"
 #include "installer/core/system_paths.h"
@@ -27,7 +28,7 @@ FileCopyRequest RequestFor(const FileInstallItem& item, const StrBuf& sourceDir)
 bool FindSource(FileInstallItem& item, StrBuf& sourceDir, ProgressCallback callback, void* context) {
     while (!FileExists(JoinPath(sourceDir, item.sourceName))) {
         char buffer[kSourceBufferSize];
-        lstrcpynA(buffer, item.displayName, kSourceBufferSize);
+        CopyWholeChars(buffer, kSourceBufferSize, item.displayName);
         int reply = Raise(callback, context, EV_NEED_SOURCE, reinterpret_cast<uintptr_t>(buffer), kSourceBufferSize);
         if (reply != ReplyOk) return false;
         buffer[kSourceBufferSize - 1] = 0;

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstring>
+#include "installer/core/code_page.h"
 #include "installer/core/path_text.h"
 #include "installer/script/script_reader.h"
 
@@ -38,7 +39,7 @@ StrBuf Lowered(const char* text) {
     StrBuf lowered(text);
     char* p = lowered.GetBuffer(lowered.Length());
     if (!p) return StrBuf();
-    for (; *p; ++p) *p = static_cast<char>(tolower(static_cast<unsigned char>(*p)));
+    LowerCaseInPlace(p);   // a trail byte with a letter's code is no letter
     lowered.ReleaseBuffer();
     return lowered;
 }
@@ -70,7 +71,7 @@ bool IsAnySectionHeader(const char* line) {
     int comment = text.Find(';');
     if (comment >= 0) text = text.Left(comment);
     text.Trim();
-    return !text.IsEmpty() && text[0] == '[' && text[text.Length() - 1] == ']';
+    return !text.IsEmpty() && text[0] == '[' && EndsWithChar(text, text.Length(), ']');
 }
 
 bool IsEntryLineOf(const char* line, const char* key, const char* value) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <windows.h>
+#include "installer/core/code_page.h"
 #include "installer/core/path_text.h"
 #include "installer/core/system_paths.h"
 #include "installer/files/ini_rewrite.h"
@@ -16,8 +17,8 @@ StrBuf ProfileValue(const IniEntry& entry) {
     StrBuf value;
     char* buffer = value.GetBuffer(256);
     if (!buffer) return value;
-    GetPrivateProfileStringA(entry.section, entry.key, "", buffer, 256, entry.file);
-    value.ReleaseBuffer();
+    DWORD length = GetPrivateProfileStringA(entry.section, entry.key, "", buffer, 256, entry.file);
+    value.ReleaseBuffer(WithoutSplitChar(buffer, static_cast<int>(length < 256 ? length : 255)));
     return value;
 }
 

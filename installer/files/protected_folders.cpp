@@ -1,10 +1,12 @@
 #include "installer/files/protected_folders.h"
 
+#include "installer/core/code_page.h"
+
 namespace {
 StrBuf WithoutTrailingSlashes(const char* path) {
     StrBuf text(path);
     text.Trim();
-    while (!text.IsEmpty() && (text[text.Length() - 1] == '\\' || text[text.Length() - 1] == '/'))
+    while (EndsWithChar(text, text.Length(), '\\') || EndsWithChar(text, text.Length(), '/'))
         text = text.Left(text.Length() - 1);
     return text;
 }

@@ -1,4 +1,5 @@
 #include "installer/files/version_install_service.h"
+#include "installer/core/code_page.h"
 
 #include <cstring>
 #include <lzexpand.h>
@@ -55,8 +56,7 @@ DWORD DestinationState(const char* path) {
 }
 
 DWORD ReturnTempName(const char* tempPath, LPSTR tempName, PUINT tempNameLength) {
-    const char* name = strrchr(tempPath, '\\');
-    name = name ? name + 1 : tempPath;
+    const char* name = tempPath + LastSeparator(tempPath) + 1;
     UINT needed = static_cast<UINT>(strlen(name)) + 1;
     if (!tempName || !tempNameLength || *tempNameLength < needed) {
         if (tempNameLength) *tempNameLength = needed;

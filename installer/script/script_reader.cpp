@@ -1,6 +1,7 @@
 #include "installer/script/script_reader.h"
 
 #include <cstring>
+#include "installer/core/code_page.h"
 #include "installer/core/path_text.h"
 #include "installer/script/section_index.h"
 
@@ -45,15 +46,8 @@ Span Trimmed(const char* begin, const char* end) {
     return {begin, end};
 }
 
-bool EqualNoCase(Span a, Span b) {
-    if (a.end - a.begin != b.end - b.begin) return false;
-    for (; a.begin < a.end; ++a.begin, ++b.begin) {
-        unsigned char x = static_cast<unsigned char>(*a.begin), y = static_cast<unsigned char>(*b.begin);
-        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
+bool SameName(Span a, Span b) {
+    return EqualNoCase(a.begin, static_cast<int>(a.end - a.begin), b.begin, static_cast<int>(b.end - b.begin));
 }
 }  // namespace
 
@@ -76,7 +70,7 @@ void TrimSpan(const char** begin, const char** end) {
 }
 
 bool SameSectionName(const char* a, size_t aLength, const char* b, size_t bLength) {
-    return EqualNoCase({a, a + aLength}, {b, b + bLength});
+    return SameName({a, a + aLength}, {b, b + bLength});
 }
 
 // Works on the line in place: every header of a text is asked this when its index is made.
@@ -84,7 +78,9 @@ bool SectionHeaderName(const char* line, const char** nameBegin, const char** na
     const char* end = line + strlen(line);
     const char* comment = static_cast<const char*>(memchr(line, ';', static_cast<size_t>(end - line)));
     Span header = Trimmed(line, comment ? comment : end);
-    if (header.end - header.begin < 2 || *header.begin != '[' || header.end[-1] != ']') return false;
+    // The closing "]" must be a character of its own, not the trail byte of a name's last one.
+    int length = static_cast<int>(header.end - header.begin);
+    if (length < 2 || *header.begin != '[' || !EndsWithChar(header.begin, length, ']')) return false;
     Span name = Trimmed(header.begin + 1, header.end - 1);
     *nameBegin = name.begin;
     *nameEnd = name.end;
@@ -97,7 +93,7 @@ bool IsSectionHeader(const StrBuf& line, const char* name) {
     if (!SectionHeaderName(line.c_str(), &begin, &end)) return false;
     if (!name) return true;
     Span wanted = Trimmed(name, name + strlen(name));
-    return EqualNoCase({begin, end}, wanted);
+    return SameName({begin, end}, wanted);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "installer/core/path_text.h"
 #include "installer/script/script_reader.h"
 
 static bool StartsWith(const StrBuf& text, const char* prefix) {
@@ -58,7 +59,6 @@ StrBuf ResolveDirSpec(const StrBuf& spec, const StrBuf& base, const StrBuf& alt,
     if (StartsWith(spec, "0")) return StrBuf();
     if (StartsWith(spec, "\\")) return RootOf(base);
     StrBuf path(base);
-    if (path.IsEmpty() || path[path.Length() - 1] != '\\') path += '\\';
-    path += spec;
+    AppendPath(path, spec);   // an empty base still gets its backslash: the spec names a root folder
     return path;
 }

@@ -1,5 +1,7 @@
 #include "installer/ui/background_layout.h"
 
+#include "installer/core/code_page.h"
+
 #include <algorithm>
 
 namespace {
@@ -100,7 +102,9 @@ std::vector<NamePiece> SplitAtTrademarks(const std::string& name) {
     std::vector<NamePiece> pieces;
     size_t start = 0;
     for (;;) {
-        size_t at = name.find('@', start);
+        // "@" is also the trail byte of double-byte characters (the ideographic space of 932).
+        int found = FindChar(name.c_str(), static_cast<int>(name.size()), '@', static_cast<int>(start));
+        size_t at = found < 0 ? std::string::npos : static_cast<size_t>(found);
         std::string piece = name.substr(start, at == std::string::npos ? std::string::npos : at - start);
         if (!piece.empty()) pieces.push_back({piece, false});
         if (at == std::string::npos) break;

@@ -1,5 +1,6 @@
 #include "installer/ui/progress_callback.h"
 #include "installer/core/messages.h"
+#include "installer/core/code_page.h"
 #include "installer/core/path_text.h"
 #include "installer/core/startup.h"
 #include "installer/files/install_decisions.h"
@@ -66,7 +67,7 @@ int Ask(unsigned event, unsigned messageId, void* askContext) {
         if (!buffer) return ReplyCancel;
         int reply = AskForDisk(g_owner, buffer);
         // The retry looks in the buffer: it gets the folder the user chose.
-        if (reply == ReplyOk) lstrcpynA(buffer, TheApplication().SourceDir(), kSourceBufferSize);
+        if (reply == ReplyOk) CopyWholeChars(buffer, kSourceBufferSize, TheApplication().SourceDir());
         return reply;
     }
     if (event == EV_VERSION_CONFLICT) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
+#include "installer/core/code_page.h"
 #include "installer/core/messages.h"
 #include "installer/core/startup.h"
 #include "installer/core/system_paths.h"
@@ -44,6 +45,16 @@ TEST(Messages, FormattedTextIsCutAt511BytesNeverOverflowing) {
     EXPECT_EQ(std::string("Drive C: contains 1234K of free disk space. Setup requires a minimum of 5678K. "
                           "Please select another drive."),
               drive.c_str());
+}
+
+TEST(Messages, ADoubleByteTextLosesTheCharacterThe511ByteCutWouldSplit) {
+    UseCodePage(932);
+    std::string name = "ab";
+    for (int i = 0; i < 300; ++i) name += "\x95\x5c";   // 表
+    StrBuf text = Formatted("%s", name.c_str());
+    UseCodePage(1252);
+    EXPECT_EQ(510, text.Length());
+    EXPECT_EQ(name.substr(0, 510), text.c_str());
 }
 
 TEST(Paths, ModuleDirectoryIsTheProgramFolder) {

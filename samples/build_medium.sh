@@ -5,11 +5,11 @@
 # resources; the files the kit stores compressed are LZ-compressed with mscompress and named
 # the classic way (the last letter of the name becomes "_"), and the x64 Windows 7 script is
 # stored compressed under its own name.
-# Usage: samples/build_medium.sh X64_BUILD_DIR OUTPUT_DIR
+# Usage: samples/build_medium.sh BUILD_DIR OUTPUT_DIR
 set -euo pipefail
 
 if [ $# -ne 2 ]; then
-  echo "usage: $0 X64_BUILD_DIR OUTPUT_DIR" >&2
+  echo "usage: $0 BUILD_DIR OUTPUT_DIR" >&2
   exit 2
 fi
 build=$(cd "$1" && pwd)
@@ -19,7 +19,7 @@ src=$here/src
 kit=$here/kit
 
 for program in Instally setup; do
-  [ -f "$build/bin/$program.exe" ] || { echo "missing $build/bin/$program.exe: build the x64 tree first" >&2; exit 1; }
+  [ -f "$build/bin/$program.exe" ] || { echo "missing $build/bin/$program.exe: build the tree first" >&2; exit 1; }
 done
 for tool in x86_64-w64-mingw32-gcc i686-w64-mingw32-gcc x86_64-w64-mingw32-strip mscompress convert; do
   command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 1; }

@@ -11,12 +11,17 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 PACKAGES=(cmake g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb xauth xdotool
           imagemagick x11-apps mscompress clang-14 libfuzzer-14-dev libclang-rt-14-dev googletest
           locales python3)
+# The virtual machine that runs the x86 build (tools/vm).
+VM_PACKAGES=(qemu-system-x86 mmdebstrap busybox-static cpio)
 
 say() { printf '\n== %s\n' "$*"; }
 
-ensure_packages() {
+ensure_packages() { install_missing "${PACKAGES[@]}"; }
+ensure_vm_packages() { install_missing "${VM_PACKAGES[@]}"; }
+
+install_missing() {   # package...
   local missing=() p
-  for p in "${PACKAGES[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0

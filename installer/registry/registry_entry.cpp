@@ -3,6 +3,7 @@
 #include "installer/core/handles.h"
 #include "installer/core/path_text.h"
 #include "installer/registry/registry_keys.h"
+#include "installer/registry/registry_view.h"
 
 namespace {
 HKEY PredefinedKey(RegistryRoot root) {
@@ -32,7 +33,9 @@ HKEY OpenBaseKey(RegistryRoot root) {
     const RegistryMacro* macro = FindRegistryMacro(root);
     if (!macro) return PredefinedKey(root);
     HKEY key = nullptr;
-    if (RegOpenKeyA(PredefinedKey(macro->baseRoot), macro->subkey, &key) != ERROR_SUCCESS) return nullptr;
+    if (RegOpenKeyExA(PredefinedKey(macro->baseRoot), macro->subkey, 0, MAXIMUM_ALLOWED | KitRegistryView(), &key) !=
+        ERROR_SUCCESS)
+        return nullptr;
     return key;
 }
 
@@ -42,7 +45,9 @@ bool ApplyRegistryEntry(const RegistryEntryLine& entry, const char* directoryPat
     RegKey key;
     {
         BaseKey base(entry.root);
-        if (!base.get() || RegCreateKeyA(base.get(), entry.keyPath, key.put()) != ERROR_SUCCESS) return false;
+        if (!base.get() || RegCreateKeyExA(base.get(), entry.keyPath, 0, nullptr, 0, KEY_ALL_ACCESS | KitRegistryView(),
+                                           nullptr, key.put(), nullptr) != ERROR_SUCCESS)
+            return false;
     }
     WriteValue(key.get(), entry, data);
     return true;
@@ -53,10 +58,11 @@ bool RemoveRegistryEntry(const RegistryEntryLine& entry) {
     BaseKey base(entry.root);
     if (!base.get()) return true;
     if (entry.valueName.IsEmpty()) {
-        DeleteKeyTree(base.get(), entry.keyPath);
+        DeleteKeyTree(base.get(), entry.keyPath, KitRegistryView());
         return true;
     }
     RegKey key;
-    if (RegOpenKeyA(base.get(), entry.keyPath, key.put()) == ERROR_SUCCESS) RegDeleteValueA(key.get(), ValueName(entry));
+    if (RegOpenKeyExA(base.get(), entry.keyPath, 0, KEY_SET_VALUE | KitRegistryView(), key.put()) == ERROR_SUCCESS)
+        RegDeleteValueA(key.get(), ValueName(entry));
     return true;
 }

@@ -9,12 +9,23 @@ bool NamesNoSubkey(const char* path) {
     while (*path == '\\') ++path;
     return *path == 0;
 }
+
+// A key of another view is deleted through RegDeleteKeyExA, which systems before 64-bit
+// Windows lack: looked up by name, and only asked for when a view is named.
+LONG DeleteOneKey(HKEY root, const char* path, REGSAM view) {
+    using DeleteKeyEx = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
+    HMODULE advapi = view ? GetModuleHandleA("advapi32") : nullptr;
+    auto deleteEx = advapi ? reinterpret_cast<DeleteKeyEx>(
+                                 reinterpret_cast<void*>(GetProcAddress(advapi, "RegDeleteKeyExA")))
+                           : nullptr;
+    return deleteEx ? deleteEx(root, path, view, 0) : RegDeleteKeyA(root, path);
+}
 }  // namespace
 
-LONG DeleteKeyTree(HKEY root, const char* path) {
+LONG DeleteKeyTree(HKEY root, const char* path, REGSAM view) {
     if (!root || NamesNoSubkey(path)) return ERROR_INVALID_PARAMETER;
     RegKey key;
-    if (RegOpenKeyExA(root, path, 0, KEY_READ, key.put()) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(root, path, 0, KEY_READ | view, key.put()) == ERROR_SUCCESS) {
         DWORD subkeys = 0;
         if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
                              nullptr, nullptr, nullptr) != ERROR_SUCCESS)
@@ -24,11 +35,11 @@ LONG DeleteKeyTree(HKEY root, const char* path) {
             char name[257];
             DWORD length = sizeof name;
             if (RegEnumKeyExA(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
-                DeleteKeyTree(key.get(), name);
+                DeleteKeyTree(key.get(), name, view);
         }
     }
     key.reset();
-    return RegDeleteKeyA(root, path);
+    return DeleteOneKey(root, path, view);
 }
 
 bool ReadKeyDefault(StrBuf& text, HKEY key, const char* subkey, int maxLength) {

@@ -4,8 +4,9 @@
 #include "installer/core/strbuf.h"
 
 // Deletes root\path with all its subkeys, depth first; the result of the final deletion
-// (ERROR_SUCCESS or a system error code). An empty or null path deletes nothing.
-LONG DeleteKeyTree(HKEY root, const char* path);
+// (ERROR_SUCCESS or a system error code). An empty or null path deletes nothing. view is a
+// registry view flag (KEY_WOW64_64KEY) or 0 for the program's own view.
+LONG DeleteKeyTree(HKEY root, const char* path, REGSAM view = 0);
 // The default value of key\subkey, at most maxLength bytes with its NUL; false when unreadable.
 bool ReadKeyDefault(StrBuf& text, HKEY key, const char* subkey, int maxLength);
 // Sets the default value of key\subkey (of key itself when subkey is null or empty) as

@@ -4,6 +4,7 @@
 #include "installer/core/handles.h"
 #include "installer/core/system_paths.h"
 #include "installer/registry/path_macro.h"
+#include "installer/registry/registry_view.h"
 
 namespace {
 const char kCurrentVersion[] = "Software\\Microsoft\\Windows\\CurrentVersion";
@@ -29,7 +30,7 @@ bool ExpandAppPath(const StrBuf& program, StrBuf& result) {
     if (program.IsEmpty()) return false;   // would read the App Paths key itself
     RegKey key;
     StrBuf path = StrBuf(kAppPaths) + "\\" + program;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | KitRegistryView(), key.put()) != ERROR_SUCCESS) return false;
     if (!QueryText(key.get(), "Path", 256, result)) {
         QueryText(key.get(), nullptr, 256, result);
         // Programs with spaces in their path are often registered in quotes.
@@ -52,7 +53,7 @@ bool ExpandOfficeWord(StrBuf& result) {
 
 bool ExpandProgramFiles(StrBuf& result) {
     RegKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCurrentVersion, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCurrentVersion, 0, KEY_READ | KitRegistryView(), key.put()) != ERROR_SUCCESS) return false;
     QueryText(key.get(), "ProgramFilesDir", 512, result);
     return !result.IsEmpty();
 }
@@ -71,7 +72,7 @@ bool ExpandNamedMacro(const StrBuf& name, StrBuf& result) {
 bool FindWordInstallRoot(const char* version, StrBuf& root) {
     RegKey key;
     StrBuf path = StrBuf("Software\\Microsoft\\Office\\") + version + "\\Word\\InstallRoot";
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | KitRegistryView(), key.put()) != ERROR_SUCCESS) return false;
     return QueryText(key.get(), "Path", 256, root);
 }
 

@@ -1,0 +1,9 @@
+#include "installer/registry/registry_view.h"
+
+#include "installer/core/startup.h"
+
+REGSAM KitRegistryViewFor(int nativeArchitecture) {
+    return nativeArchitecture == 9 || nativeArchitecture == 6 ? KEY_WOW64_64KEY : 0;
+}
+
+REGSAM KitRegistryView() { return KitRegistryViewFor(NativeArchitecture()); }

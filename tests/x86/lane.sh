@@ -1,0 +1,196 @@
+#!/usr/bin/env bash
+# The x86 programs' journeys with the sample kit, run inside the virtual machine (tools/vm)
+# on two machines: a WoW64 prefix (64-bit Windows, the x64 kit's script) and a win32 prefix
+# (32-bit Windows, the x86 kit's script). Each journey runs in a fresh copy of a clean prefix
+# and ends with the leftover audit. One line per journey and machine: "lane: PASS|FAIL ...".
+# Usage (in the guest, from the repository's folder): bash tests/x86/lane.sh [JOURNEY...]
+set -u
+repo=$(pwd)
+medium=$repo/build/x86/medium tools=$repo/tools expected=$repo/samples/expected_install.txt
+work=/tmp/lane
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+server=/usr/lib/wine/wineserver
+source "$repo/tests/x86/prefixes.sh"
+[ -f "$medium/Driver/Instally.exe" ] || { echo "lane: FAIL no x86 medium in $medium"; exit 1; }
+rm -rf "$work"; mkdir -p "$work"
+journeys=("$@")
+[ ${#journeys[@]} -gt 0 ] || journeys=(silent link launcher win98 units)
+lane_failures=0
+
+# --- one journey on one machine -------------------------------------------------------------
+failures=0
+fail() { echo "    FAIL $*"; failures=$((failures + 1)); }
+# The registry reaches its files when the server ends: each run ends it.
+run() { $server -p </dev/null >/dev/null 2>&1; timeout 300 $wine "$@" </dev/null >/dev/null 2>&1; local rc=$?; stop; return $rc; }
+stop() { $server -k >/dev/null 2>&1; $server -w; }
+snap() { python3 "$tools/prefix_snapshot" snap "$WINEPREFIX" "$dir/$1.json" >/dev/null; }
+check_installed() { python3 "$tools/kit_check" installed "$expected" "$dir/$1.json" Usb Panel Help | grep -v '^ok' | sed 's/^/    /'; [ "${PIPESTATUS[0]}" = 0 ] || fail "items missing after the install"; }
+check_removed() { python3 "$tools/kit_check" removed "$expected" "$dir/$1.json" "$dir/$2.json" | grep -E 'LEFT OVER|MISSING' | sed 's/^/    /'; [ "${PIPESTATUS[0]}" = 0 ] || fail "left over after the uninstall"; }
+# In the WoW64 machine $wine is the 64-bit loader, so reg.exe reads the 64-bit view.
+query() { $server -p </dev/null >/dev/null 2>&1; $wine reg query "$@" </dev/null 2>/dev/null | tr -d '\r'; local rc=${PIPESTATUS[0]}; stop; return $rc; }
+install_silently() { run "$medium/Driver/Instally.exe" /NODRV /DEV:2 /S || fail "install exit code $?, want 0"; }
+uninstall_as_recorded() { (cd "$WINEPREFIX/drive_c/windows" && run Instally.exe '/@SetupExt\Zorvant' Tablet) || fail "uninstall exit code $?, want 0"; }
+
+# On 64-bit Windows the x64 kit's values are where a 64-bit program reads them, not in the
+# 32-bit view, and its folder is the 64-bit "Program Files".
+check_64bit_view() {
+  [ "$machine" = wow64 ] || return 0
+  query 'HKLM\Software\Zorvant\Tablet' /v Driver | grep -qi 'C:\\windows\\system32\\drivers\\ZTUSB.SYS' ||
+    fail "a 64-bit reader does not find HKLM\\Software\\Zorvant\\Tablet Driver"
+  query 'HKLM\Software\Wow6432Node\Zorvant' >/dev/null && fail "the kit's values went to the 32-bit view (Wow6432Node)"
+  [ -e "$WINEPREFIX/drive_c/Program Files (x86)/Zorvant Tablet" ] && fail "the kit went to Program Files (x86)"
+  return 0
+}
+
+journey_silent() {
+  run wineboot; snap before
+  install_silently; snap installed
+  check_installed installed
+  check_64bit_view
+  uninstall_as_recorded; snap removed
+  check_removed before removed
+  query 'HKCR\SetupExt\Zorvant Tablet' >/dev/null && fail "the record is still there"
+  return 0
+}
+
+# The uninstall started as the shell starts its Start-menu link, after a second install over
+# the first and with the medium gone; the questions it asks are answered with Return.
+journey_link() {
+  local copy=$dir/medium group='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Zorvant Tablet'
+  cp -a "$medium" "$copy"
+  run wineboot; snap before
+  run "$copy/Driver/Instally.exe" /NODRV /DEV:2 /S || fail "first install exit code $?"
+  run "$copy/Driver/Instally.exe" /NODRV /DEV:2 /S || fail "second install exit code $?"
+  snap installed; check_installed installed
+  rm -rf "$copy"
+  local link="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zorvant Tablet/Uninstall Zorvant Tablet.LNK"
+  [ -f "$link" ] || fail "no uninstall link in the program group"
+  on_screen start_and_answer 300 $wine start /wait "$group\\Uninstall Zorvant Tablet.LNK"
+  snap removed; check_removed before removed
+  query 'HKCR\SetupExt\Zorvant Tablet' >/dev/null && fail "the record is still there"
+  return 0
+}
+
+# The launcher on the medium: Return on its first item starts the installer, whose
+# questions are answered with Return; no tablet is there, so only the software goes in.
+journey_launcher() {
+  run wineboot; snap before
+  on_screen start_and_answer 400 $wine "$medium/setup.exe"
+  snap installed
+  python3 "$tools/kit_check" installed "$expected" "$dir/installed.json" Panel Help | grep -v '^ok' | sed 's/^/    /'
+  [ "${PIPESTATUS[0]}" = 0 ] || fail "items missing after the install from the launcher"
+  uninstall_as_recorded
+  snap removed; check_removed before removed
+  return 0
+}
+
+# Windows 98: the 32-bit chain takes "SetupExt.W98" before "SetupExt.WNT", and a file in use
+# is replaced through WinInit.Ini's [Rename] section, carried out at the next start.
+journey_win98() {
+  [ "$machine" = win32 ] || { echo "    (32-bit Windows only)"; return 0; }
+  local copy=$dir/medium
+  cp -a "$medium" "$copy"
+  sed 's/^DefDir=.*/DefDir=%Program Files%\\Zorvant Tablet 98\r/' "$copy/Driver/SetupExt.WNT" >"$copy/Driver/SetupExt.W98"
+  run reg add 'HKCU\Software\Wine' /v Version /d win98 /f
+  run wineboot; snap before
+  run "$copy/Driver/Instally.exe" /NODRV /DEV:2 /S || fail "install exit code $?"
+  local folder="$WINEPREFIX/drive_c/Program Files/Zorvant Tablet 98"
+  [ -f "$folder/TabletPanel.exe" ] || fail "SetupExt.W98 was not the script chosen"
+  # The control panel held open by another program while the kit is installed again.
+  $server -p </dev/null >/dev/null 2>&1
+  $wine "$repo/build/x86/bin/file_holder.exe" 'C:\Program Files\Zorvant Tablet 98\TabletPanel.exe' 600000 </dev/null >/dev/null 2>&1 &
+  local holder=$! i
+  for i in $(seq 60); do [ -f "$folder/TabletPanel.exe.held" ] && break; sleep 2; done
+  [ -f "$folder/TabletPanel.exe.held" ] || fail "the holder did not take the file"
+  timeout 300 $wine "$copy/Driver/Instally.exe" /NODRV /DEV:2 /S </dev/null >/dev/null 2>&1 || fail "second install exit code $?"
+  stop; wait $holder 2>/dev/null
+  rm -f "$folder/TabletPanel.exe.held"
+  local wininit; wininit=$(find "$WINEPREFIX/drive_c/windows" -maxdepth 1 -iname wininit.ini | head -1)
+  if [ -z "$wininit" ]; then
+    fail "no WinInit.Ini for the file in use"
+  else
+    tr -d '\r' <"$wininit" | sed 's/^/    wininit: /'
+    grep -qi '^\[Rename\]' "$wininit" || fail "WinInit.Ini has no [Rename] section"
+    grep -qi 'TABLET~1.EXE=C:\\PROGRA~1\\ZORVAN~1\\' "$wininit" || fail "no rename line for the control panel in short names"
+    grep -qi DELSETUPEXT "$wininit" && fail "the placeholder line stayed"
+  fi
+  query 'HKLM\System\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations >/dev/null &&
+    fail "Windows 98 got an NT rename list"
+  run wineboot -r   # the restart that carries out the rename
+  ls "$folder" | grep -qi '\.tmp$' && fail "the temporary copy is still there after the restart"
+  uninstall_as_recorded
+  snap removed; check_removed before removed
+  return 0
+}
+
+# The x86 unit tests that need no display (the classic dialogs and the screens need one).
+journey_units() {
+  [ "$machine" = wow64 ] || { echo "    (run once, on the WoW64 machine)"; return 0; }
+  run wineboot
+  local t log=$dir/units.txt
+  for t in instally_tests launcher_tests; do
+    $server -p </dev/null >/dev/null 2>&1
+    (cd "$dir" && timeout 900 $wine "$repo/build/x86/bin/$t.exe" --gtest_brief=1 \
+       --gtest_filter="-*Screen*:*Dialog*:*Wizard*:*Ui*" </dev/null >"$log" 2>&1)
+    local rc=$?; stop
+    tr -d '\r' <"$log" | grep -E '^\[  (FAILED|PASSED) |tests? ran' | sed "s/^/    $t: /"
+    [ $rc = 0 ] || fail "$t exit code $rc"
+  done
+  return 0
+}
+
+# With a virtual display and Wine's X11 driver: runs the given function and arguments.
+on_screen() {
+  Xvfb :7 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  local xvfb=$!
+  run reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f
+  DISPLAY=:7 "$@"
+  kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null
+  run reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f
+}
+
+# Starts a program and presses Return every few seconds, as a hurried user would, until the
+# prefix's programs have ended (the launcher is ended once the installer it started has).
+start_and_answer() {   # limit in seconds, then the command
+  local limit=$1 t=0 seen=0; shift
+  "$@" </dev/null >/dev/null 2>&1 &
+  local started=$!
+  while [ $t -lt "$limit" ]; do
+    sleep 6; t=$((t + 6))
+    busybox pgrep -f 'Instally.exe' >/dev/null && seen=1
+    if ! busybox pgrep -f '\.exe' >/dev/null; then break; fi
+    if [ $seen = 1 ] && ! busybox pgrep -f 'Instally.exe' >/dev/null; then break; fi
+    xdotool key Return 2>/dev/null
+  done
+  [ $t -lt "$limit" ] || fail "the programs were still running after $limit s"
+  [ $seen = 1 ] || fail "the installer never started"
+  wait $started 2>/dev/null
+  stop
+}
+
+describe() {
+  case $1 in
+    silent) echo "silent install and uninstall" ;;
+    link) echo "second install, medium gone, uninstall through the Start-menu link" ;;
+    launcher) echo "launcher: Return on the install item, questions answered" ;;
+    win98) echo "Windows 98: SetupExt.W98 and WinInit.Ini for a file in use" ;;
+    units) echo "x86 unit tests without a display" ;;
+    *) echo "$1" ;;
+  esac
+}
+
+for journey in "${journeys[@]}"; do
+  for machine in ${LANE_MACHINES:-wow64 win32}; do
+    use_machine "$machine"
+    dir=$work/$journey-$machine
+    export WINEPREFIX=$dir/prefix
+    mkdir -p "$dir"; cp -a "$(template_of "$machine")" "$WINEPREFIX"
+    failures=0 started=$SECONDS
+    echo "== $journey on $machine"
+    "journey_$journey"
+    stop; rm -rf "$dir"
+    result=PASS; [ $failures = 0 ] || { result=FAIL; lane_failures=$((lane_failures + 1)); }
+    printf 'lane: %s %-6s %s (%ds)\n' "$result" "$machine" "$(describe "$journey")" $((SECONDS - started))
+  done
+done
+exit $((lane_failures > 0))

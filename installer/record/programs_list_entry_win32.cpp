@@ -1,13 +1,13 @@
 #include <windows.h>
 #include "installer/core/handles.h"
-#include "installer/core/startup.h"
 #include "installer/record/programs_list_entry.h"
 #include "installer/registry/registry_keys.h"
+#include "installer/registry/registry_view.h"
 
 namespace {
-// A 32-bit installer on 64-bit Windows writes where the system's 64-bit list reads, as it
-// does for the kit's own registry entries.
-REGSAM ListView() { return NativeArchitecture() != 0 ? KEY_WOW64_64KEY : 0; }
+// A 32-bit installer on 64-bit Windows writes where the system's 64-bit list reads: the
+// view of the kit's own registry entries.
+REGSAM ListView() { return KitRegistryView(); }
 }  // namespace
 
 bool WriteProgramsListEntry(const ProgramsListFacts& facts) {

@@ -1,6 +1,7 @@
 #include "installer/record/uninstaller_copy.h"
 
 #include <cstring>
+#include <utility>
 
 #include "installer/core/handles.h"
 #include "installer/core/path_text.h"
@@ -41,13 +42,23 @@ StrBuf CopyOwnProgramInto(const char* folder) {
     return CopyFileA(own, copy, FALSE) ? copy : StrBuf();
 }
 
-OwnCopyFate OwnCopyFateFor(const char* copyPath, const char* runningProgram) {
-    if (copyPath && runningProgram && CompareNoCase(copyPath, runningProgram) == 0) return OwnCopyFate::ScheduledForRestart;
-    return OwnCopyFate::Deleted;
+namespace {
+// The same file, however its paths are spelt (short names, case, a link's resolution).
+bool SameFile(const char* a, const char* b) {
+    BY_HANDLE_FILE_INFORMATION infoA, infoB;
+    for (auto [path, info] : {std::pair<const char*, BY_HANDLE_FILE_INFORMATION*>{a, &infoA}, {b, &infoB}}) {
+        FileHandle file(CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+        if (!file || !GetFileInformationByHandle(file.get(), info)) return CompareNoCase(a, b) == 0;
+    }
+    return infoA.dwVolumeSerialNumber == infoB.dwVolumeSerialNumber && infoA.nFileIndexHigh == infoB.nFileIndexHigh &&
+           infoA.nFileIndexLow == infoB.nFileIndexLow;
 }
+}  // namespace
 
 OwnCopyFate RemoveOwnCopy(const char* copyPath) {
-    OwnCopyFate fate = OwnCopyFateFor(copyPath, ProgramFilePath(ProgramInstance()));
+    OwnCopyFate fate = SameFile(copyPath, ProgramFilePath(ProgramInstance())) ? OwnCopyFate::ScheduledForRestart
+                                                                             : OwnCopyFate::Deleted;
     if (fate == OwnCopyFate::Deleted) {
         SetFileAttributesA(copyPath, FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(copyPath);

@@ -19,8 +19,7 @@ extern const char kOwnCopyKey[];   // "Uninstaller"
 // program itself (the link started it), schedule it and its then empty folder for the
 // next start of Windows.
 enum class OwnCopyFate { Deleted, ScheduledForRestart };
-OwnCopyFate OwnCopyFateFor(const char* copyPath, const char* runningProgram);
-// Carries that out; returns the fate taken.
+// Returns the fate taken.
 OwnCopyFate RemoveOwnCopy(const char* copyPath);
 // True when the copy's folder holds nothing but the copy.
 bool OnlyOwnCopyLeft(const char* copyPath);

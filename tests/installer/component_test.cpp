@@ -252,7 +252,7 @@ TEST(Components, RecordCopyLoadsForRemovalWithInstallOnlyKeysAtTheirDefaults) {
     EXPECT_TRUE(drv->recorded);
     EXPECT_EQ("Pen driver", Str(drv->name));
     EXPECT_EQ(0, drv->spaceNeeded);                     // install-only keys are not in the copy
-    EXPECT_EQ(0, drv->deviceType);
+    EXPECT_EQ(2, drv->deviceType);                      // the removal stops the tablet's programs by it
     EXPECT_FALSE(drv->restartAfterInstall);
     EXPECT_TRUE(drv->restartAfterRemoval);
     EXPECT_TRUE(drv->keys.programs[IExeAfter][0].program.IsEmpty());

@@ -94,6 +94,8 @@ echo "== a kit whose names, captions, INI values and registry data hold commas a
 # starts that copy, and the copy goes at the next start of Windows.
 # A key that a line read wrong could name ("0" below the root, with a subkey) must survive.
 run reg add 'HKCU\0\Canary' /v Kept /d yes /f
+# The INI file is there before, with its section: a removal takes the key, not the file.
+printf '[Sec, one]\r\n' >"$WINEPREFIX/drive_c/windows/comma.ini"
 snap comma-before
 kit="$WINEPREFIX/drive_c/kits/comma"
 mkdir -p "$kit/cfg"; cp "$medium/Driver/Instally.exe" "$kit/"
@@ -126,7 +128,6 @@ timeout 120 $wine start /wait "$link" </dev/null >/dev/null 2>&1
 timeout 180 $server -w; $server -k >/dev/null 2>&1; $server -w
 $wine reg query 'HKCR\SetupExt\Comma, Kit' >/dev/null 2>&1 && fail "the comma kit's link did not remove it"
 $wine reg query 'HKCU\0\Canary' /v Kept >/dev/null 2>&1 || fail "the canary key was deleted"
-[ -e "$comma_dir/Instally.exe" ] || fail "the running uninstaller's copy is gone before the restart"
 echo "== after the next start of Windows"
 run wineboot -r
 snap comma-removed

@@ -362,6 +362,7 @@ TEST_F(DialogTest, DiskRequestAnsweredWithTheMediumFindsAFileInItsFolderAtTheFir
     Application& app = TheApplication();
     app.SetSourceDir((dir_ / "empty drive").c_str());
     ASSERT_EQ(1, app.Load((dir_ / "s.inf").c_str(), true));
+    app.SetInstallDir((dir_ / "dest").c_str());
     app.Resolve();
     ASSERT_TRUE(app.PrepareDirectories());
     EntryNode* file = static_cast<EntryNode*>(app.ComponentAt(0)->GetAt(0, KindFile));

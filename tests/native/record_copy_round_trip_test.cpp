@@ -249,7 +249,7 @@ TEST(RecordCopyRoundTrip, AQuotedFieldAnywhereReachesTheEntrysReader) {
     EXPECT_EQ("say \"hi,1-1:b", S(CutEntryText(lone)));
 }
 
-TEST(RecordCopyRoundTrip, RecordsOfTheEarlierWriterReadAsBefore) {
+TEST(RecordCopyRoundTrip, RecordsOfTheEarlierWriterStillRead) {
     // The earlier writer quoted names with a comma or edge blanks and left every other name bare.
     FileEntryLine quoted = ParseFileEntryLine(EntryTextOf("\"a,b.cfg\",1-1:\"a,b.cfg\",2:\" lead.txt\",N,Y,0"));
     EXPECT_EQ("a,b.cfg", S(quoted.displayName));

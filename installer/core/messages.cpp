@@ -1,7 +1,7 @@
 #include "installer/core/messages.h"
 
 #include <cstdarg>
-#include <shlwapi.h>
+#include "installer/core/format_text.h"
 #include "installer/core/startup.h"
 
 int LoadResString(StrBuf& target, HINSTANCE instance, UINT id, int maximum) {
@@ -20,11 +20,9 @@ StrBuf ResString(UINT id) {
 }
 
 StrBuf FormatMessageText(const char* pattern, va_list args) {
-    // The counted form of wvsprintf: a long result is cut at 511 bytes, never overflows.
+    // A long result is cut at 511 bytes, never overflows.
     char buffer[512];
-    buffer[0] = 0;
-    wvnsprintfA(buffer, sizeof buffer, pattern ? pattern : "", args);
-    buffer[sizeof buffer - 1] = 0;
+    FormatText(buffer, sizeof buffer, pattern, args);
     return StrBuf(buffer);
 }
 

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <prsht.h>
 #include <shlobj.h>
-#include <shlwapi.h>
 #include <vector>
 #include "installer/core/handles.h"
 #include "installer/core/messages.h"
@@ -11,6 +10,7 @@
 #include "installer/script/application.h"
 #include "installer/ui/dialog_helpers.h"
 #include "installer/ui/dialog_rules.h"
+#include "installer/ui/shell_name.h"
 #include "resources/dialog_ids.h"
 
 namespace {
@@ -116,7 +116,7 @@ void FillProgramFolders(HWND list) {
         STRRET name{};
         char text[MAX_PATH] = "";
         if (SUCCEEDED(programs->GetDisplayNameOf(child, SHGDN_INFOLDER, &name)) &&
-            SUCCEEDED(StrRetToBufA(&name, child, text, sizeof text)))
+            ShellNameText(name, child, text, sizeof text))
             SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
 }

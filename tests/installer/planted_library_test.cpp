@@ -80,6 +80,15 @@ TEST_F(PlantedLibrary, RestrictedSearchLoadsOnlyFromTheSystemDirectory) {
     EXPECT_EQ(1u | 2u | 4u | 8u | 16u | 32u, run.exitCode);
 }
 
+TEST_F(PlantedLibrary, SystemLibrariesAreLoadedBeforeRedirectionGoesOff) {
+    // A 32-bit installer on 64-bit Windows loading a system library after redirection went off
+    // would be handed the 64-bit copy: the ones it uses later are loaded first, from the system
+    // directory, and the tablet library with redirection back on around its load.
+    ProgramRun run = Probe("startup");
+    EXPECT_EQ(64u | 128u, run.exitCode);
+    EXPECT_EQ("", RogueLoaded());
+}
+
 TEST_F(PlantedLibrary, UsualImportsAreLoadedFromBesideTheProgram) {
     // Why the installer imports the version and LZ libraries on first use: imported the usual
     // way, a planted copy is loaded before the program's first line could limit the search.

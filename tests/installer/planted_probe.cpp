@@ -3,18 +3,11 @@
 // then also uses the version and LZ libraries, which it imports on first use as Instally does.
 // Exit code: 1 when the tablet library loaded, 2 when the configuration manager did, plus
 // 4 and 8 when each came from the system directory; 16 and 32 when the version and LZ
-// libraries worked and came from there; 100 on a usage error. "startup" runs the installer's
-// first steps instead, watching the redirection switch: 64 when the version, LZ and
-// configuration-manager libraries were loaded from the system directory by the time
-// redirection went off, 128 when the tablet library was then loaded with redirection back on
-// around the load alone.
+// libraries worked and came from there; 100 on a usage error.
 #include <windows.h>
 #include <lzexpand.h>
 #include <cstring>
-#include <string>
 #include "installer/core/library_search.h"
-#include "installer/core/startup.h"
-#include "installer/core/system_libraries.h"
 
 namespace {
 bool FromSystemDirectory(HMODULE library) {
@@ -50,31 +43,10 @@ int UseDelayedImports() {
     }
     return bits;
 }
-std::string g_switches;
-bool g_loadedWhenOff = false;
-
-void WatchSwitch(bool on) {
-    if (!on && g_switches.empty()) {
-        g_loadedWhenOff = true;
-        for (const char* name : kSystemLibraries)
-            g_loadedWhenOff = g_loadedWhenOff && FromSystemDirectory(GetModuleHandleA(name));
-    }
-    g_switches += on ? "on " : "off ";
-}
-
-int StartupOrder() {
-    SetFsRedirectionSwitch(WatchSwitch);
-    PrepareProcess();
-    g_switches += "| ";
-    HMODULE tablet = LoadLibraryRedirected("WINTAB32.DLL");
-    if (tablet) FreeLibrary(tablet);
-    return (g_loadedWhenOff ? 64 : 0) | (g_switches == "off | on off " ? 128 : 0);
-}
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) return 100;
-    if (std::strcmp(argv[1], "startup") == 0) return StartupOrder();
     bool restricted = std::strcmp(argv[1], "restricted") == 0;
     if (restricted) RestrictLibrarySearch();
     else if (std::strcmp(argv[1], "open") != 0) return 100;

@@ -93,11 +93,7 @@ FileInstallItem ItemFor(const std::string& sourceDir, const std::string& destDir
     return item;
 }
 
-// Start-up fixes the architecture; a test process has to fix it too.
-bool Windows64() {
-    ComputeNativeArchitecture();
-    return NativeArchitecture() == 9 || NativeArchitecture() == 6;
-}
+bool Windows64() { return NativeArchitecture() == 9 || NativeArchitecture() == 6; }
 
 // A medium and an installation folder, the destination already holding an older copy.
 struct ExistingDestination {
@@ -112,6 +108,11 @@ struct ExistingDestination {
 }  // namespace
 
 TEST(FaultMatrix, ReadOnlyDestinationIsKeptAndReplacedOnlyAtRestart) {
+    // Start-up fixes the architecture the file installation asks for; a test process must too.
+    ComputeNativeArchitecture();
+#ifdef _WIN64
+    ASSERT_TRUE(Windows64());   // the 64-bit program knows it runs on 64-bit Windows
+#endif
     for (bool silent : {false, true}) {
         SCOPED_TRACE(silent ? "silent" : "interactive");
         ExistingDestination files;
@@ -124,9 +125,6 @@ TEST(FaultMatrix, ReadOnlyDestinationIsKeptAndReplacedOnlyAtRestart) {
 
         EXPECT_EQ("the driver the user has", ReadBytes(files.destination));
         EXPECT_NE(0u, GetFileAttributesA(files.destination.c_str()) & FILE_ATTRIBUTE_READONLY);
-#ifdef _WIN64
-        ASSERT_TRUE(Windows64());   // the 64-bit program knows it runs on 64-bit Windows
-#endif
         if (Windows64()) {
             // Every complaint but a conflict goes to replacement at the next start, unasked.
             EXPECT_TRUE(installed);

@@ -5,16 +5,12 @@
 #include "installer/core/handles.h"
 #include "installer/core/startup.h"
 #include "installer/device/device_reenumeration.h"
+#include "installer/registry/registry_keys.h"
 #include "installer/script/application.h"
 
 namespace {
 bool ReadRecordFolder(HKEY setupExt, const char* name, StrBuf& folder) {
-    char value[257] = "";
-    LONG size = sizeof value;
-    if (RegQueryValueA(setupExt, name, value, &size) != ERROR_SUCCESS) return false;
-    value[sizeof value - 1] = 0;
-    folder = value;
-    return true;
+    return ReadKeyDefault(folder, setupExt, name, 257);
 }
 
 void RemoveRecordedInstallation(HKEY setupExt, const char* name, bool silent) {

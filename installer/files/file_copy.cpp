@@ -4,6 +4,7 @@
 #include <memory>
 #include <utility>
 #include "installer/core/handles.h"
+#include "installer/files/lz_expander.h"
 #include "installer/files/lz_file.h"
 #include "installer/files/lz_header.h"
 
@@ -20,9 +21,9 @@ bool ForceDelete(const char* path) {
 }
 
 namespace {
-// The LZ library's LZCopy moves a thousand bytes per read and write, compressed or not. Files
-// are copied here in large blocks instead, with LZCopy's result: a compressed file is still
-// expanded by the library (LZRead), an uncompressed one is copied as it is, and the copy is a
+// The LZ library's LZCopy moves a thousand bytes per read and write and expands a byte at a
+// time. Files are copied here in large blocks instead, with LZCopy's result: a compressed file
+// is expanded by our own expander, an uncompressed one is copied as it is, and the copy is a
 // new file with normal attributes and the source's last-write time (CopyFileA would also carry
 // the read-only mark of a file on a CD).
 constexpr DWORD kCopyBlock = 256 * 1024;
@@ -67,6 +68,53 @@ LONG CopyBlocks(Read read, const FILETIME* written, const char* destinationPath,
     return total;
 }
 
+// The expanded bytes of a compressed source, block by block, as LZRead would give them; a
+// source that ends before its header's length is damaged, and fails as a read would.
+class ExpandingReader {
+public:
+    explicit ExpandingReader(HANDLE file) : file_(file), input_(new unsigned char[kCopyBlock]) {}
+    INT operator()(char* block, INT size) {
+        if (!started_ && !Begin()) return LZERROR_BADINHANDLE;
+        size_t given = 0;
+        while (given < static_cast<size_t>(size)) {
+            if (next_ == filled_ && !atEnd_ && !Refill()) return LZERROR_READ;
+            size_t taken = 0, put = 0;
+            LzExpander::Status status =
+                expander_.Expand(input_.get() + next_, filled_ - next_, &taken,
+                                 reinterpret_cast<unsigned char*>(block) + given, static_cast<size_t>(size) - given, &put);
+            next_ += taken;
+            given += put;
+            if (status == LzExpander::Done) break;
+            if (status == LzExpander::Damaged) return LZERROR_READ;
+            if (given == static_cast<size_t>(size)) break;
+            // Room left and nothing more to read: the source ends before its expanded length.
+            if (atEnd_ && next_ == filled_) return LZERROR_READ;
+        }
+        return static_cast<INT>(given);
+    }
+
+private:
+    bool Begin() {
+        unsigned char header[kLzHeaderSize];
+        DWORD got = 0;
+        started_ = true;
+        return ReadFile(file_, header, sizeof header, &got, nullptr) && expander_.Start(header, got);
+    }
+    bool Refill() {
+        DWORD got = 0;
+        if (!ReadFile(file_, input_.get(), kCopyBlock, &got, nullptr)) return false;
+        next_ = 0;
+        filled_ = got;
+        atEnd_ = got == 0;
+        return true;
+    }
+    HANDLE file_;
+    std::unique_ptr<unsigned char[]> input_;
+    size_t next_ = 0, filled_ = 0;
+    bool atEnd_ = false, started_ = false;
+    LzExpander expander_;
+};
+
 LONG CopyOpenSource(FileHandle file, bool compressed, const char* destinationPath, bool& created) {
     FILETIME written{};
     const FILETIME* time = GetFileTime(file.get(), nullptr, nullptr, &written) ? &written : nullptr;
@@ -78,10 +126,7 @@ LONG CopyOpenSource(FileHandle file, bool compressed, const char* destinationPat
         };
         return CopyBlocks(readPlain, time, destinationPath, created);
     }
-    LzSource source(std::move(file));
-    if (!source.valid()) return source.get();
-    auto readExpanded = [&source](char* block, INT size) { return LZRead(source.get(), block, size); };
-    return CopyBlocks(readExpanded, time, destinationPath, created);
+    return CopyBlocks(ExpandingReader(file.get()), time, destinationPath, created);
 }
 
 LONG CopyThroughLzLibrary(const char* sourcePath, const char* destinationPath, bool& created) {

@@ -6,9 +6,11 @@
 bool FileExists(const char* path);
 // Clears read-only and other attributes, then deletes; the deletion's result.
 bool ForceDelete(const char* path);
-// Copies source to destination as LZCopy does: compressed sources are expanded by the LZ
-// library, others copied as they are, the copy dated like the source. The byte count, or a
-// negative LZERROR_ value; a destination the copy did not create is never deleted.
+// Copies source to destination as LZCopy does: compressed sources are expanded (by our own
+// expander; by the LZ library only when the name does not open as it is), others copied as
+// they are, the copy dated like the source. The byte count, or a negative LZERROR_ value (a
+// compressed source cut short fails as a read); a destination the copy did not create is
+// never deleted.
 LONG LzCopyFile(const char* sourcePath, const char* destinationPath);
 // True only when bytes were copied: an empty source counts as a failed copy.
 bool ExpandCopy(const char* sourcePath, const char* destinationPath);

@@ -32,6 +32,12 @@ bool FindSource(FileInstallItem& item, StrBuf& sourceDir, ProgressCallback callb
         if (reply != ReplyOk) return false;
         buffer[kSourceBufferSize - 1] = 0;
         sourceDir = buffer;
+        // The standard disk request points the whole medium elsewhere and leaves its root in
+        // the buffer: the entry's own folder on it is where the file is.
+        if (item.currentSourceDir) {
+            StrBuf folder = item.currentSourceDir();
+            if (!folder.IsEmpty() && FileExists(JoinPath(folder, item.sourceName))) sourceDir = folder;
+        }
     }
     return true;
 }

@@ -2,6 +2,7 @@
 // Installing one file of a component: finding the source (asking for the medium), plain copy
 // of a new file, version-checked installation over an existing one, and replacement at the
 // next restart when the file is in use or its entry asks for it.
+#include <functional>
 #include "installer/core/strbuf.h"
 #include "installer/files/install_decisions.h"
 #include "installer/files/progress_events.h"
@@ -16,6 +17,9 @@ struct FileInstallItem {
     StrBuf diskLabel;
     bool sourceResolved = false;   // the entry's source directory id named a table entry
     StrBuf sourceDir;
+    // Where the entry's source folder resolves now; after the disk request the medium may be
+    // elsewhere, and the entry's folder on it is looked at before the buffer's text.
+    std::function<StrBuf()> currentSourceDir;
     StrBuf sourceName;
     bool destResolved = false;
     StrBuf destDir;

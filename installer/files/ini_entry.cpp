@@ -22,8 +22,8 @@ IniEntry ReadIniEntry(const char* text) {
 
 StrBuf FormatIniEntry(const IniEntry& entry) {
     StrBuf line;
-    line.Format("%s,%s,%s,%d:%s,%c,%c,%c,%c", entry.file.c_str(), entry.section.c_str(), entry.key.c_str(),
-                entry.directoryNumber, entry.value.c_str(), YesNoLetter(entry.appendToValue),
+    line.Format("%s,%s,%s,%d:%s,%c,%c,%c,%c", QuotedField(entry.file).c_str(), QuotedField(entry.section).c_str(),
+                QuotedField(entry.key).c_str(), entry.directoryNumber, QuotedField(entry.value).c_str(), YesNoLetter(entry.appendToValue),
                 YesNoLetter(entry.addAsLine), YesNoLetter(entry.removeOnUninstall), YesNoLetter(entry.removeOnInstall));
     return line;
 }

@@ -64,20 +64,23 @@ bool RemoveShortcutLink(const ShortcutLine& line) {
     return true;
 }
 
-bool CreateUninstallShortcutIn(const char* groupFolder, const char* uninstallName, const char* productName) {
+bool CreateUninstallShortcutIn(const char* groupFolder, const char* uninstallName, const char* productName,
+                               const char* uninstallerPath) {
     if (!EnterOrCreateFolder(groupFolder)) return false;
     StrBuf arguments = StrBuf(" /@SetupExt\\") + productName;
-    bool made = CreateShellLink(LinkPath(groupFolder, uninstallName), "Instally.EXE", uninstallName, nullptr, arguments);
+    bool made = CreateShellLink(LinkPath(groupFolder, uninstallName), uninstallerPath, uninstallName, nullptr, arguments);
     HoldForegroundForASecond();
     return made;
 }
 
 void RemoveUninstallShortcutIn(const char* programsFolder, const char* groupName, const char* uninstallName) {
-    if (!programsFolder || !*programsFolder || !groupName || !*groupName) return;
+    if (!programsFolder || !*programsFolder) return;
     StrBuf group(groupName);
-    StrBuf link = LinkPath(JoinPath(programsFolder, group), uninstallName);
+    // Without a group name the link was made in the Programs folder itself, which stays.
+    StrBuf link = LinkPath(group.IsEmpty() ? StrBuf(programsFolder) : JoinPath(programsFolder, group), uninstallName);
     if (GetFileAttributesA(link) == INVALID_FILE_ATTRIBUTES || !DeleteFileA(link)) return;
     AnnounceDeleted(link);
+    if (group.IsEmpty()) return;
     // A folder that is the current directory cannot be removed: step out of the group first.
     SetCurrentDirectoryA(programsFolder);
     StrBuf removed = JoinPath(programsFolder, group);

@@ -12,8 +12,11 @@ bool EnterOrCreateFolder(const char* folder);
 // was never installed (empty location) gets no link: there is nothing for it to start.
 bool CreateShortcutLink(const ShortcutLine& line, const char* installedLocation, const char* destName);
 bool RemoveShortcutLink(const ShortcutLine& line);
-// The uninstaller's link in the group folder: bare "Instally.EXE" with " /@SetupExt\<product>".
-bool CreateUninstallShortcutIn(const char* groupFolder, const char* uninstallName, const char* productName);
+// The uninstaller's link in the group folder: the installer copy at uninstallerPath (a full
+// path: a bare name would be looked up beside whatever program saves the link) with
+// " /@SetupExt\<product>".
+bool CreateUninstallShortcutIn(const char* groupFolder, const char* uninstallName, const char* productName,
+                               const char* uninstallerPath);
 // Deletes the uninstaller's link and then the group's folders from the inside out, as far as
 // they are empty; a link the user already deleted leaves the group alone.
 void RemoveUninstallShortcutIn(const char* programsFolder, const char* groupName, const char* uninstallName);

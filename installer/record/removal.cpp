@@ -3,6 +3,7 @@
 #include "installer/core/run_outcome.h"
 #include "installer/core/system_paths.h"
 #include "installer/record/file_removal.h"
+#include "installer/record/uninstaller_copy.h"
 #include "installer/script/application.h"
 #include "installer/script/component_selection.h"
 
@@ -31,6 +32,9 @@ bool RemoveApplication(Application& app, ProgressCallback callback, void* contex
     // A folder that is some process's current directory cannot be removed: not ours.
     SetCurrentDirectoryA(WindowsDirectory());
     FinishApplication(app);
-    app.status = !app.RemoveDirectories() && app.CanRemove() ? RemovalDirectoriesLeft : RemovalDone;
+    bool left = !app.RemoveDirectories();
+    // The folder that still holds the running uninstaller goes at the restart with it.
+    if (left && !app.scheduledOwnCopy.IsEmpty() && OnlyOwnCopyLeft(app.scheduledOwnCopy)) left = false;
+    app.status = left && app.CanRemove() ? RemovalDirectoriesLeft : RemovalDone;
     return true;
 }

@@ -89,15 +89,16 @@ RegistryEntryLine ParseRegistryEntryLine(const char* text) {
 
 StrBuf WriteRegistryEntryLine(const RegistryEntryLine& entry) {
     if (entry.keyPath.IsEmpty()) return StrBuf();
-    StrBuf line = StrBuf(RegistryRootName(entry.root)) + "," + RegistryTypeName(entry.type) + "," + entry.keyPath;
+    StrBuf line = StrBuf(RegistryRootName(entry.root)) + "," + RegistryTypeName(entry.type) + "," +
+                  QuotedField(entry.keyPath);
     if (entry.valueName.IsEmpty()) return line;
     line += ",";
-    line += entry.valueName;
+    line += QuotedField(entry.valueName);
     if (entry.directoryId != 0 || !entry.data.IsEmpty()) {
         StrBuf id;
         id.Format(",%d:", entry.directoryId);
         line += id;
-        line += entry.data;
+        line += QuotedField(entry.data);
     }
     return line;
 }

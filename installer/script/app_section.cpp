@@ -156,7 +156,7 @@ StrBuf Formatted(const char* format, ...) {
 
 StrBuf AppNameLine(const ApplicationSettings& s, const char* uninstallWord) {
     Rgb text = Split(s.appNameColour), shadow = Split(s.appNameShadow);
-    return Formatted("AppName=\"%s\",%d,%d,%d,%d,%d,%d,%d,%c,%d,%d", uninstallWord, s.appNameDivisor, text.red,
+    return Formatted("AppName=%s,%d,%d,%d,%d,%d,%d,%d,%c,%d,%d", AlwaysQuoted(uninstallWord).c_str(), s.appNameDivisor, text.red,
                      text.green, text.blue, shadow.red, shadow.green, shadow.blue, YesNoLetter(s.appNamePanel),
                      s.appNameShadowX, s.appNameShadowY);
 }
@@ -166,8 +166,8 @@ StrBuf LogoNameLine(const ApplicationSettings& s) {
     // A logo of one space is kept as "#": written in quotes it would read back trimmed away.
     bool blank = s.logoName == " ";
     const char* format = blank ? "LogoName=%s,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d"
-                               : "LogoName=\"%s\",%d,%d,%d,%d,%d,%d,%d,%d,%d,%d";
-    return Formatted(format, blank ? "#" : s.logoName.c_str(), s.logoDivisor, text.red, text.green, text.blue,
+                               : "LogoName=%s,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d";
+    return Formatted(format, blank ? "#" : AlwaysQuoted(s.logoName).c_str(), s.logoDivisor, text.red, text.green, text.blue,
                      shadow.red, shadow.green, shadow.blue, s.logoPanel, s.logoShadowX, s.logoShadowY);
 }
 
@@ -185,27 +185,27 @@ std::vector<StrBuf> ApplicationSectionLines(const ApplicationSettings& s, const 
     lines.push_back(SectionHeaderLine("App", languageSuffix ? languageSuffix : ""));
     lines.push_back(AppNameLine(s, uninstallWord));
     if (!s.produceName.IsEmpty() && CompareNoCase(s.produceName, s.groupName) != 0)
-        lines.push_back(Formatted("ProduceName=\"%s\"", s.produceName.c_str()));
-    lines.push_back(Formatted("Caption=\"%s\"", uninstallWord));
-    lines.push_back(Formatted("DefDir=\"%s\"", s.defaultDir.c_str()));
-    lines.push_back(Formatted("DefPMGroup=\"%s\",%d", s.groupName.c_str(), s.commonGroup));
+        lines.push_back(Formatted("ProduceName=%s", AlwaysQuoted(s.produceName).c_str()));
+    lines.push_back(Formatted("Caption=%s", AlwaysQuoted(uninstallWord).c_str()));
+    lines.push_back(Formatted("DefDir=%s", AlwaysQuoted(s.defaultDir).c_str()));
+    lines.push_back(Formatted("DefPMGroup=%s,%d", AlwaysQuoted(s.groupName).c_str(), s.commonGroup));
     if (!s.logoBmpName.IsEmpty()) {
-        lines.push_back(Formatted("LogoBmpName=\"%s\"", s.logoBmpName.c_str()));
+        lines.push_back(Formatted("LogoBmpName=%s", AlwaysQuoted(s.logoBmpName).c_str()));
         if (!s.logoBmpMaskName.IsEmpty())
-            lines.push_back(Formatted("LogoBmpMaskName=\"%s\"", s.logoBmpMaskName.c_str()));
+            lines.push_back(Formatted("LogoBmpMaskName=%s", AlwaysQuoted(s.logoBmpMaskName).c_str()));
     }
     if (!s.logoName.IsEmpty()) lines.push_back(LogoNameLine(s));
-    lines.push_back(Formatted("UnInstall=\"%s\"", s.uninstallName.c_str()));
+    lines.push_back(Formatted("UnInstall=%s", AlwaysQuoted(s.uninstallName).c_str()));
     lines.push_back(Formatted("DirDelete=%c", YesNoLetter(s.dirDelete)));
     lines.push_back(Formatted("SilentInstall=%c", YesNoLetter(s.silent)));
     lines.push_back(Formatted("EnableNewUI=%c", YesNoLetter(s.enableNewUI)));
-    if (!s.bkBmpName.IsEmpty()) lines.push_back(Formatted("BkBmpName=\"%s\",%d", s.bkBmpName.c_str(), s.bkStretch));
+    if (!s.bkBmpName.IsEmpty()) lines.push_back(Formatted("BkBmpName=%s,%d", AlwaysQuoted(s.bkBmpName).c_str(), s.bkStretch));
     if (!s.bkUBmpName.IsEmpty() && CompareNoCase(s.bkUBmpName, s.bkBmpName) != 0)
-        lines.push_back(Formatted("BkUBmpName=\"%s\"", s.bkUBmpName.c_str()));
+        lines.push_back(Formatted("BkUBmpName=%s", AlwaysQuoted(s.bkUBmpName).c_str()));
     lines.push_back(Formatted("BkStatus=%d,%d,%d,%d", s.bkStatus[0], s.bkStatus[1], s.bkStatus[2], s.bkStatus[3]));
     lines.push_back(BkColorLine(s));
-    if (!s.fontAppName.IsEmpty()) lines.push_back(Formatted("FontAppName=\"%s\"", s.fontAppName.c_str()));
-    if (!s.fontLogoName.IsEmpty()) lines.push_back(Formatted("FontLogoName=\"%s\"", s.fontLogoName.c_str()));
+    if (!s.fontAppName.IsEmpty()) lines.push_back(Formatted("FontAppName=%s", AlwaysQuoted(s.fontAppName).c_str()));
+    if (!s.fontLogoName.IsEmpty()) lines.push_back(Formatted("FontLogoName=%s", AlwaysQuoted(s.fontLogoName).c_str()));
     lines.push_back(StrBuf());
     return lines;
 }

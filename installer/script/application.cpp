@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 #include "installer/record/program_group.h"
+#include "installer/record/uninstaller_copy.h"
 #include "installer/registry/well_known_locations.h"
 
 #include "installer/core/handles.h"
@@ -27,6 +28,7 @@ void Application::Reset() {
     noDetection = false;
     deviceType = 0;
     status = 0;
+    scheduledOwnCopy.Empty();
     loadedFrom_.Empty();
     SetSourceDir("");
     SetInstallDir("");
@@ -59,11 +61,8 @@ int Application::LoadUninstall(const char* recordKey) {
     for (int slot = 0; slot <= 99; ++slot) {
         StrBuf name("INFNAME");
         if (slot > 0) name.Format("INFNAME%02d", slot);
-        char path[257];
-        LONG size = sizeof path;
-        if (RegQueryValueA(record.get(), name, path, &size) != ERROR_SUCCESS) continue;
-        path[sizeof path - 1] = 0;
-        if (!path[0]) continue;
+        StrBuf path;
+        if (!ReadKeyDefault(path, record.get(), name, 257) || path.IsEmpty()) continue;
         SetupScript* script = new SetupScript(this);
         if (script->Load(path, StrBuf(recordKey) + "\\" + name) == 0) {
             delete script;
@@ -167,9 +166,29 @@ void DeletePictures(Application& app) {
     }
 }
 
-void CreateUninstallShortcutStep(Application& app) {
+// The copy of the installer the link starts: the one a file entry installed, or else a copy
+// of its own in the installation folder, named in the record so that the removal takes it.
+StrBuf UninstallerForLink(Application& app, HKEY product) {
+    StrBuf installed = InstalledOwnProgram(app);
+    if (!installed.IsEmpty() || !product) return installed;
+    StrBuf folder = app.InstallDir();
+    if (folder.IsEmpty()) folder = WindowsDirectory();
+    StrBuf copy = CopyOwnProgramInto(folder);
+    if (!copy.IsEmpty()) WriteKeyDefault(copy, product, kOwnCopyKey);
+    return copy;
+}
+
+void CreateUninstallShortcutStep(Application& app, const char* uninstaller) {
+    // No link rather than one to the medium, which is gone when the user wants to remove.
+    if (!uninstaller || !*uninstaller) return;
     CreateUninstallShortcutIn(ProgramGroupFolder(app.GroupName(), app.UseCommonPrograms()),
-                              app.settings.uninstallName, app.settings.produceName);
+                              app.settings.uninstallName, app.settings.produceName, uninstaller);
+}
+
+void RemoveRecordedOwnCopy(Application& app, HKEY record) {
+    StrBuf copy;
+    if (!record || !ReadKeyDefault(copy, record, kOwnCopyKey, MAX_PATH) || copy.IsEmpty()) return;
+    if (RemoveOwnCopy(copy) == OwnCopyFate::ScheduledForRestart) app.scheduledOwnCopy = copy;
 }
 
 void RemoveUninstallShortcut(Application& app) {
@@ -190,9 +209,11 @@ void RecordInstallation(Application& app) {
         RegSetValueA(product.get(), nullptr, REG_SZ, installDir, static_cast<DWORD>(installDir.Length()));
         app.SaveRecord(product.get());
     }
+    StrBuf uninstaller;
+    if (!app.settings.uninstallName.IsEmpty()) uninstaller = UninstallerForLink(app, product.get());
     product.reset();
     CopyPictures(app);
-    if (!app.settings.uninstallName.IsEmpty()) CreateUninstallShortcutStep(app);
+    if (!app.settings.uninstallName.IsEmpty()) CreateUninstallShortcutStep(app, uninstaller);
 }
 
 void RemoveInstallation(Application& app) {
@@ -200,6 +221,7 @@ void RemoveInstallation(Application& app) {
     RegKey record;
     if (!recordKey.IsEmpty() && RegOpenKeyA(HKEY_CLASSES_ROOT, recordKey, record.put()) == ERROR_SUCCESS)
         app.RemoveRecord(record.get());
+    if (app.CanRemove()) RemoveRecordedOwnCopy(app, record.get());
     record.reset();
     if (!app.CanRemove()) return;
     if (!recordKey.IsEmpty()) DeleteKeyTree(HKEY_CLASSES_ROOT, recordKey);

@@ -40,6 +40,7 @@ public:
     bool noDetection = false;   // "NODRV"
     int deviceType = 0;         // "DEV:"
     int status = 0;             // how the last install or removal run ended
+    StrBuf scheduledOwnCopy;    // the installer's own copy left for the restart (it was running)
 
 private:
     void ReadSettings(const char* scriptPath);

@@ -32,11 +32,8 @@ bool Component::Load(const ScriptText& text, HKEY recordKey) {
     oemClass = keys.oemClass;
     deviceType = keys.deviceType;
     recorded = false;
-    if (recordKey) {
-        char value[257];
-        LONG size = sizeof value;
-        recorded = RegQueryValueA(recordKey, recordName, value, &size) == ERROR_SUCCESS;
-    }
+    StrBuf recordedName;
+    if (recordKey) recorded = ReadKeyDefault(recordedName, recordKey, recordName, 257);
     return ok;
 }
 
@@ -71,7 +68,7 @@ void Component::TakeSectionLine(int kind, const StrBuf& line) {
         return;
     }
     StrBuf value(line);
-    StrBuf entryText = CutKey(value);   // an entry line ends at its first "="
+    StrBuf entryText = CutEntryText(value);
     if (kind == KindFile && entryText.EqualsNoCase("CopyFolder")) {
         ExpandCopyFolder(value);
         return;
@@ -106,9 +103,10 @@ void Component::ExpandCopyFolder(const StrBuf& value) {
 
 StrBuf Component::SetupAppsLine() const {
     StrBuf line;
-    line.Format("%s=%s,%s,%s,%s,%s,%s,%s,%s", name.c_str(), recordName.Mid(3).c_str(), sections[0].c_str(),
-                sections[1].c_str(), sections[2].c_str(), sections[3].c_str(), sections[4].c_str(),
-                sections[5].c_str(), sections[6].c_str());
+    line.Format("%s=%s,%s,%s,%s,%s,%s,%s,%s", QuotedField(name).c_str(), QuotedField(recordName.Mid(3)).c_str(),
+                QuotedField(sections[0]).c_str(), QuotedField(sections[1]).c_str(), QuotedField(sections[2]).c_str(),
+                QuotedField(sections[3]).c_str(), QuotedField(sections[4]).c_str(), QuotedField(sections[5]).c_str(),
+                QuotedField(sections[6]).c_str());
     return line;
 }
 
@@ -201,7 +199,8 @@ void Component::SaveRecord(HKEY key) {
 
 void Component::RemoveRecord(HKEY key) {
     if (!enabled) return;
-    if (deleteOemClassFiles) DeleteOemClassFiles(oemClass);
+    // Driver information files that could not be looked at keep the record that names them.
+    if (deleteOemClassFiles && !DeleteOemClassFiles(oemClass)) return;
     DeleteKeyTree(key, recordName);
 }
 

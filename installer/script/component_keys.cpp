@@ -53,18 +53,23 @@ std::vector<StrBuf> WriteComponentKeyLines(const ComponentKeys& keys) {
         lines.push_back(line);
     }
     if (keys.deleteOemClass) {
-        line.Format("DeleteOemClass=%c,\"%s\"", 'Y', keys.oemClass.c_str());
+        line.Format("DeleteOemClass=%c,%s", 'Y', AlwaysQuoted(keys.oemClass).c_str());
+        lines.push_back(line);
+    }
+    // The removal stops the tablet's programs by the families of the components it removes.
+    if (keys.deviceType != 0) {
+        line.Format("DeviceType=%d", keys.deviceType);
         lines.push_back(line);
     }
     for (const ComponentLibrary& slot : keys.libraries) {
         if (slot.library.IsEmpty()) continue;
-        line.Format("LibraryReg=\"%s\",%c", slot.library.c_str(), YesNoLetter(slot.silent));
+        line.Format("LibraryReg=%s,%c", AlwaysQuoted(slot.library).c_str(), YesNoLetter(slot.silent));
         lines.push_back(line);
     }
     for (int table : {UExeBefore, UExeAfter}) {
         for (const ComponentProgram& slot : keys.programs[table]) {
             if (slot.program.IsEmpty()) continue;
-            line.Format("%s=\"%s\",%c,%c", kProgramKeys[table], slot.program.c_str(), YesNoLetter(slot.wait),
+            line.Format("%s=%s,%c,%c", kProgramKeys[table], AlwaysQuoted(slot.program).c_str(), YesNoLetter(slot.wait),
                         YesNoLetter(slot.silent));
             lines.push_back(line);
         }

@@ -17,6 +17,7 @@ bool FileEntry::InstallEntry(ProgressCallback callback, void* context) {
     if (disk) item.diskLabel = disk->label;
     item.sourceResolved = sourceDir != nullptr;
     if (sourceDir) item.sourceDir = sourceDir->path;
+    item.currentSourceDir = [this] { return sourceDir ? sourceDir->path : StrBuf(); };
     item.sourceName = fields.sourceName;
     item.destResolved = destDir != nullptr;
     if (destDir) item.destDir = destDir->path;

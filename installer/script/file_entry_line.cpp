@@ -2,14 +2,6 @@
 
 #include "installer/script/script_reader.h"
 
-// Unquoted, a "," would end the field early and shift every later field on reading back,
-// and blanks at either end would be trimmed away.
-StrBuf QuotedField(const StrBuf& name) {
-    bool edgeBlank = !name.IsEmpty() && (IsBlank(name[0]) || IsBlank(name[name.Length() - 1]));
-    if ((name.Find(',') < 0 && !edgeBlank) || name.Find('"') >= 0) return name;
-    return StrBuf("\"") + name + "\"";
-}
-
 FileEntryLine ParseFileEntryLine(const char* entryText) {
     FileEntryLine entry;
     StrBuf rest(entryText);
@@ -37,7 +29,10 @@ FileEntryLine ParseFileEntryLine(const char* entryText) {
 
 StrBuf WriteFileEntryLine(const FileEntryLine& e) {
     StrBuf line;
-    line.Format("%s,%d-%d:%s,%d:%s,%c,%c,%d", QuotedField(e.displayName).c_str(), e.diskId, e.sourceDirId,
+    // A negative disk id holds the "-" that ends its field: quoted, it reads back.
+    StrBuf diskId;
+    diskId.Format("%d", e.diskId);
+    line.Format("%s,%s-%d:%s,%d:%s,%c,%c,%d", QuotedField(e.displayName).c_str(), QuotedField(diskId).c_str(), e.sourceDirId,
                 QuotedField(e.sourceName).c_str(), e.destDirId, QuotedField(e.destName).c_str(), YesNoLetter(e.spareFlag),
                 YesNoLetter(e.removeOnUninstall), e.installMode);
     return line;

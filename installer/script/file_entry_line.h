@@ -17,10 +17,7 @@ struct FileEntryLine {
 
 // "name,disk-srcdir:source,destdir:dest,spare,remove,mode"; missing fields keep their defaults.
 FileEntryLine ParseFileEntryLine(const char* entryText);
-// A name as a field of a written line: quoted when it holds a "," or blanks at either end,
-// so that it reads back whole (a name holding a double quote is written as it stands).
-StrBuf QuotedField(const StrBuf& name);
-// The written form; a name holding a "," or edge blanks is quoted so that it reads back whole.
+// The written form; a name that would not read back bare is quoted (QuotedField).
 StrBuf WriteFileEntryLine(const FileEntryLine& entry);
 
 struct CopyFolderLine {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include "installer/core/path_text.h"
+#include "installer/script/section_index.h"
 
 ScriptText::ScriptText(const char* nulTerminated)
     : begin(nulTerminated), end(nulTerminated ? nulTerminated + strlen(nulTerminated) : nullptr) {}
@@ -64,24 +65,67 @@ StrBuf ReadLine(TextCursor& cursor) {
     return line;
 }
 
-// Works on the line in place: every reading pass asks this of every header it meets.
-bool IsSectionHeader(const StrBuf& line, const char* name) {
-    const char* begin = line.c_str();
-    const char* end = begin + strlen(begin);
-    const char* comment = static_cast<const char*>(memchr(begin, ';', static_cast<size_t>(end - begin)));
-    Span header = Trimmed(begin, comment ? comment : end);
-    if (header.end - header.begin < 2 || *header.begin != '[' || header.end[-1] != ']') return false;
-    if (!name) return true;
-    return EqualNoCase(Trimmed(header.begin + 1, header.end - 1), Trimmed(name, name + strlen(name)));
+void SkipLine(TextCursor& cursor) { MovePast(cursor, LineEnd(cursor)); }
+
+bool LineStartsHeader(const TextCursor& cursor) { return FirstKeptCharacter(cursor) == '['; }
+
+void TrimSpan(const char** begin, const char** end) {
+    Span s = Trimmed(*begin, *end);
+    *begin = s.begin;
+    *end = s.end;
 }
+
+bool SameSectionName(const char* a, size_t aLength, const char* b, size_t bLength) {
+    return EqualNoCase({a, a + aLength}, {b, b + bLength});
+}
+
+// Works on the line in place: every header of a text is asked this when its index is made.
+bool SectionHeaderName(const char* line, const char** nameBegin, const char** nameEnd) {
+    const char* end = line + strlen(line);
+    const char* comment = static_cast<const char*>(memchr(line, ';', static_cast<size_t>(end - line)));
+    Span header = Trimmed(line, comment ? comment : end);
+    if (header.end - header.begin < 2 || *header.begin != '[' || header.end[-1] != ']') return false;
+    Span name = Trimmed(header.begin + 1, header.end - 1);
+    *nameBegin = name.begin;
+    *nameEnd = name.end;
+    return true;
+}
+
+bool IsSectionHeader(const StrBuf& line, const char* name) {
+    const char* begin;
+    const char* end;
+    if (!SectionHeaderName(line.c_str(), &begin, &end)) return false;
+    if (!name) return true;
+    Span wanted = Trimmed(name, name + strlen(name));
+    return EqualNoCase({begin, end}, wanted);
+}
+
+namespace {
+// The closing quote of a quoted field opened at open: the next quote that is not one of a
+// doubled pair ("" stands for one quote inside quotes); -1 when there is none.
+int ClosingQuote(const StrBuf& line, int open) {
+    for (int q = line.Find('"', open + 1); q >= 0; q = line.Find('"', q + 2))
+        if (line[q + 1] != '"') return q;
+    return -1;
+}
+
+// The text between the quotes, with each doubled quote made one again.
+StrBuf Unquoted(const StrBuf& line, int open, int close) {
+    StrBuf text;
+    for (int i = open + 1; i < close; ++i) {
+        text += line[i];
+        if (line[i] == '"') ++i;
+    }
+    return text;
+}
+}  // namespace
 
 StrBuf NextField(StrBuf& line, char separator, bool trim) {
     int p = line.Find(separator);
     int q1 = line.Find('"');
-    int q2 = q1 >= 0 ? line.Find('"', q1 + 1) : -1;
+    int q2 = q1 >= 0 && (p < 0 || q1 < p) ? ClosingQuote(line, q1) : -1;
     // An opening quote without a closing one is an ordinary character.
-    bool quoted = q1 >= 0 && q2 >= 0 && (p < 0 || q1 < p);
-    if (!quoted) {
+    if (q2 < 0) {
         StrBuf field;
         if (p >= 0) {
             field = line.Left(p);
@@ -93,7 +137,7 @@ StrBuf NextField(StrBuf& line, char separator, bool trim) {
         if (trim) field.Trim();
         return field;
     }
-    StrBuf field = line.Mid(q1 + 1, q2 - q1 - 1);
+    StrBuf field = Unquoted(line, q1, q2);
     int p2 = line.Find(separator, q2 + 1);
     if (p2 >= 0) {
         field += line.Mid(q2 + 1, p2 - q2 - 1);
@@ -103,6 +147,50 @@ StrBuf NextField(StrBuf& line, char separator, bool trim) {
     }
     return field;
 }
+
+StrBuf CutEntryText(StrBuf& line) {
+    int end = -1;
+    for (int from = 0;;) {
+        int equals = line.Find('=', from);
+        int quote = line.Find('"', from);
+        if (quote < 0 || (equals >= 0 && equals < quote)) {
+            end = equals;
+            break;
+        }
+        int close = ClosingQuote(line, quote);
+        from = close >= 0 ? close + 1 : quote + 1;   // a lone quote is an ordinary character
+    }
+    StrBuf text = end >= 0 ? line.Left(end) : line;
+    line = end >= 0 ? line.Mid(end + 1) : StrBuf();
+    text.Trim();
+    return text;
+}
+
+namespace {
+bool NeedsQuotes(const StrBuf& text) {
+    if (text.IsEmpty()) return false;
+    if (IsBlank(text[0]) || IsBlank(text[text.Length() - 1])) return true;
+    for (int i = 0; i < text.Length(); ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        // Separators of every entry line, the quote itself, what starts a comment or a
+        // section header at the front of a line, and control characters.
+        if (c < 0x20 || c == ',' || c == ':' || c == '-' || c == '=' || c == '"' || c == ';' || c == '[') return true;
+    }
+    return false;
+}
+}  // namespace
+
+StrBuf AlwaysQuoted(const StrBuf& text) {
+    StrBuf quoted("\"");
+    for (int i = 0; i < text.Length(); ++i) {
+        quoted += text[i];
+        if (text[i] == '"') quoted += '"';
+    }
+    quoted += '"';
+    return quoted;
+}
+
+StrBuf QuotedField(const StrBuf& text) { return NeedsQuotes(text) ? AlwaysQuoted(text) : text; }
 
 bool ReadYesNo(StrBuf& line) {
     StrBuf field = NextField(line, ',', true);
@@ -122,42 +210,34 @@ char YesNoLetter(bool value) { return value ? 'Y' : 'N'; }
 
 StrBuf CutKey(StrBuf& line) { return NextField(line, '=', true); }
 
-void ReadSectionPass(const ScriptText& text, const char* name, int kind, SectionReader& reader) {
-    TextCursor cursor(text);
-    int mode = 0;
+const SectionIndex& ScriptText::Index() const {
+    if (!index_) index_ = std::make_shared<const SectionIndex>(*this);
+    return *index_;
+}
+
+namespace {
+// The key lines after one header up to the next header; false when that is "[End]".
+bool ReadSectionBody(const ScriptText& text, const char* body, SectionReader& reader) {
+    TextCursor cursor(body, text.end);
     while (!cursor.AtEnd()) {
-        // Outside the wanted section only a header can matter, and a header starts with "[":
-        // other lines are passed over without being copied.
-        if (mode != kind && FirstKeptCharacter(cursor) != '[') {
-            MovePast(cursor, LineEnd(cursor));
-            continue;
-        }
         StrBuf line = ReadLine(cursor);
         line.Trim();
         if (line.IsEmpty() || line[0] == ';') continue;
-        if (IsSectionHeader(line)) {
-            if (IsSectionHeader(line, "End")) return;
-            mode = IsSectionHeader(line, name) ? kind : 0;
-            continue;
-        }
-        if (mode == kind) reader.KeyLine(line);
+        if (IsSectionHeader(line)) return !IsSectionHeader(line, "End");
+        reader.KeyLine(line);
     }
+    return true;
+}
+}  // namespace
+
+void ReadSectionPass(const ScriptText& text, const char* name, int /*kind*/, SectionReader& reader) {
+    if (text.IsEmpty()) return;
+    for (const char* body : text.Index().Bodies(name))
+        if (!ReadSectionBody(text, body, reader)) return;
 }
 
 bool HasSectionHeader(const ScriptText& text, const char* name) {
-    TextCursor cursor(text);
-    while (!cursor.AtEnd()) {
-        if (FirstKeptCharacter(cursor) != '[') {
-            MovePast(cursor, LineEnd(cursor));
-            continue;
-        }
-        StrBuf line = ReadLine(cursor);
-        line.Trim();
-        if (line.IsEmpty() || line[0] == ';' || !IsSectionHeader(line)) continue;
-        if (IsSectionHeader(line, "End")) return false;
-        if (IsSectionHeader(line, name)) return true;
-    }
-    return false;
+    return !text.IsEmpty() && text.Index().Has(name);
 }
 
 void ParseSection(const ScriptText& text, const char* name, int kind, SectionReader& reader,
@@ -173,12 +253,19 @@ void ParseSection(const ScriptText& text, const char* name, int kind, SectionRea
     ReadSectionPass(text, name, kind, reader);
 }
 
+namespace {
+const ScriptText& Indexed(const ScriptText& text) {
+    text.Index();
+    return text;
+}
+}  // namespace
+
 IncludeFollower::IncludeFollower(const ScriptText& text, int kind, SectionReader& inner, const Context& context)
-    : text_(text), kind_(kind), inner_(inner), context_(context), depth_(0), passesLeft_(&ownPasses_) {}
+    : text_(Indexed(text)), kind_(kind), inner_(inner), context_(context), depth_(0), passesLeft_(&ownPasses_) {}
 
 IncludeFollower::IncludeFollower(const ScriptText& text, int kind, SectionReader& inner, const Context& context,
                                  int depth, int* passesLeft)
-    : text_(text), kind_(kind), inner_(inner), context_(context), depth_(depth), passesLeft_(passesLeft) {}
+    : text_(Indexed(text)), kind_(kind), inner_(inner), context_(context), depth_(depth), passesLeft_(passesLeft) {}
 
 void IncludeFollower::KeyLine(const StrBuf& line) {
     StrBuf value(line);

@@ -4,7 +4,10 @@
 // Pure text work: files are reached only through IncludeFiles.
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include "installer/core/strbuf.h"
+
+class SectionIndex;
 
 // A script's text: a byte range (a file mapping is not NUL-terminated); a NUL byte also ends it.
 struct ScriptText {
@@ -14,6 +17,10 @@ struct ScriptText {
     ScriptText(const char* b, const char* e) : begin(b), end(e) {}
     explicit ScriptText(const char* nulTerminated);
     bool IsEmpty() const { return !begin || begin == end || *begin == 0; }
+    // The headers of the text, found on first use and shared by the copies made after it.
+    const SectionIndex& Index() const;
+private:
+    mutable std::shared_ptr<const SectionIndex> index_;
 };
 
 // Position in a text; at its end when pos is null.
@@ -21,15 +28,33 @@ struct TextCursor {
     const char* pos = nullptr;
     const char* end = nullptr;
     explicit TextCursor(const ScriptText& text) : pos(text.IsEmpty() ? nullptr : text.begin), end(text.end) {}
+    TextCursor(const char* at, const char* textEnd) : pos(at && at < textEnd && *at ? at : nullptr), end(textEnd) {}
     bool AtEnd() const { return pos == nullptr; }
 };
 
 // The next line: up to a carriage return (only CR ends a line; one LF after it is skipped).
 StrBuf ReadLine(TextCursor& cursor);
+// Moves past the line at the cursor without copying it.
+void SkipLine(TextCursor& cursor);
+// Whether the line at the cursor starts with "[" after its blanks (only such a line can be a header).
+bool LineStartsHeader(const TextCursor& cursor);
 // A "[...]" line (comments after ";" cut, trimmed); with a name, also that its name matches.
 bool IsSectionHeader(const StrBuf& line, const char* name = nullptr);
-// Cuts the next field and its separator off the front of line; quotes group text.
+// The name between a header line's brackets, trimmed; false when the line is no header.
+bool SectionHeaderName(const char* line, const char** nameBegin, const char** nameEnd);
+// Section names compare without regard to the case of A to Z.
+bool SameSectionName(const char* a, size_t aLength, const char* b, size_t bLength);
+void TrimSpan(const char** begin, const char** end);
+// Cuts the next field and its separator off the front of line; quotes group text, and
+// inside them a doubled quote stands for one.
 StrBuf NextField(StrBuf& line, char separator, bool trim);
+// Cuts an entry line's entry text (trimmed, quotes kept for the entry's own reader) up to
+// the first "=" outside quotes; line keeps what follows it.
+StrBuf CutEntryText(StrBuf& line);
+// A field as written back so that NextField reads every byte of it again: in quotes, inner
+// quotes doubled. QuotedField quotes only when the text would not read back bare.
+StrBuf AlwaysQuoted(const StrBuf& text);
+StrBuf QuotedField(const StrBuf& text);
 bool ReadYesNo(StrBuf& line);             // next "," field: true when it starts with Y or y
 int ReadNumber(StrBuf& line);             // next "," field: decimal, 0 when none
 unsigned ReadColour(StrBuf& line);        // next three "," fields: red + green*256 + blue*65536
@@ -77,7 +102,7 @@ public:
 private:
     IncludeFollower(const ScriptText& text, int kind, SectionReader& inner, const Context& context, int depth,
                     int* passesLeft);
-    ScriptText text_;
+    ScriptText text_;   // indexed before it is copied, so that every follower shares one index
     int kind_;
     SectionReader& inner_;
     const Context& context_;

@@ -30,7 +30,7 @@ DirEntry ReadDirLine(const StrBuf& line) {
 
 static StrBuf TableLine(int id, const StrBuf& text) {
     StrBuf line;
-    line.Format("%d=%s", id, text.c_str());
+    line.Format("%d=%s", id, QuotedField(text).c_str());
     return line;
 }
 

@@ -9,6 +9,7 @@
 #include "installer/core/system_paths.h"
 #include "installer/files/disk_and_directories.h"
 #include "installer/registry/well_known_locations.h"
+#include "installer/registry/registry_keys.h"
 #include "installer/script/component.h"
 #include "installer/script/mapped_file.h"
 
@@ -16,11 +17,9 @@ namespace {
 
 // RegQueryValue of a subkey's default value, at most 256 characters; empty when unreadable.
 StrBuf SubkeyDefault(HKEY key, const char* subkey) {
-    char value[257];
-    LONG size = sizeof value;
-    if (RegQueryValueA(key, subkey, value, &size) != ERROR_SUCCESS) return StrBuf();
-    value[sizeof value - 1] = 0;
-    return StrBuf(value);
+    StrBuf value;
+    if (!ReadKeyDefault(value, key, subkey, 257)) return StrBuf();
+    return value;
 }
 
 void WriteLines(HANDLE file, bool& ok, const char* header, int count, const std::function<StrBuf(int)>& line) {

@@ -1,7 +1,9 @@
 /* The kit's own programs (the driver's set-up tool and the tablet control panel) as
    small stand-ins: each appends its command line to the file named by the environment
    variable KIT_PROGRAM_LOG, so that a test can see how the installer started it, and
-   ends at once. Without the variable it does nothing. */
+   ends at once. Without the variable it does nothing. When KIT_WATCHED_FILE names a file,
+   the line also says whether that file was there, so that a test can see what a program
+   started before or after the installer's file steps. */
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR arguments, int show) {
@@ -19,6 +21,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR arguments, int 
     const char* line = GetCommandLineA();
     DWORD written;
     WriteFile(log, line, lstrlenA(line), &written, NULL);
+    char watched[MAX_PATH];
+    length = GetEnvironmentVariableA("KIT_WATCHED_FILE", watched, sizeof watched);
+    if (length > 0 && length < sizeof watched) {
+        const char* seen = GetFileAttributesA(watched) != INVALID_FILE_ATTRIBUTES ? " [watched file there]"
+                                                                                   : " [watched file gone]";
+        WriteFile(log, seen, lstrlenA(seen), &written, NULL);
+    }
     WriteFile(log, "\r\n", 2, &written, NULL);
     CloseHandle(log);
     return 0;

@@ -139,7 +139,7 @@ TEST(Components, RecordCopyHoldsWhatTheUninstallerNeeds) {
     std::string text = ReadBytes(copy);
     EXPECT_NE(std::string::npos, text.find("Pen driver=Drv,DrvKeys,DrvFiles,DrvLinks,DrvIni,DrvSpare,DrvReg1,DrvReg2\r\n"));
     EXPECT_NE(std::string::npos, text.find(
-        "[DrvKeys]\r\nURestartWindows=Y\r\nLibraryReg=\"PENUI.DLL\",Y\r\nUExeBefore=\"PENCFG.EXE\",N,N\r\n\r\n"));
+        "[DrvKeys]\r\nURestartWindows=Y\r\nDeviceType=2\r\nLibraryReg=\"PENUI.DLL\",Y\r\nUExeBefore=\"PENCFG.EXE\",N,N\r\n\r\n"));
     // Removal files join the file section; the install-only keys and spare files are gone.
     EXPECT_NE(std::string::npos, text.find("Old driver,1-2:OLDPEN.SYS,2:OLDPEN.SYS,N,Y,0\r\n\r\n"));
     EXPECT_EQ(std::string::npos, text.find("SpaceNeeded"));
@@ -158,6 +158,29 @@ TEST(Components, RecordCopyHoldsWhatTheUninstallerNeeds) {
     EXPECT_EQ(7, back.ComponentAt(0)->EntryList(KindFile)->Count());
     EXPECT_EQ(2, back.ComponentAt(0)->EntryList(KindRegistryEntry)->Count());
     EXPECT_TRUE(back.ComponentAt(0)->restartAfterRemoval);
+    // The removal stops the tablet's programs by the recorded family.
+    EXPECT_EQ(2, back.ComponentAt(0)->deviceType);
+    EXPECT_EQ(1, back.ComponentAt(1)->deviceType);
+}
+
+TEST(Components, SetupAppsLineReadsBackWithCommasQuotesAndEqualsSigns) {
+    const char* const lines[] = {
+        "\"Pen, driver\"=Drv,Keys,Files",
+        "\"Pen = \"\"Pro\"\"\"=\"D,v\",\"K=1\",\" Files \",Links,Ini,Spare,Reg1,Reg2",
+        "Plain=P",
+    };
+    for (const char* line : lines) {
+        Component first(nullptr, line);
+        Component again(nullptr, first.SetupAppsLine());
+        SCOPED_TRACE(Str(first.SetupAppsLine()));
+        EXPECT_EQ(Str(first.name), Str(again.name));
+        EXPECT_EQ(Str(first.recordName), Str(again.recordName));
+        for (int i = 0; i < 7; ++i) EXPECT_EQ(Str(first.sections[i]), Str(again.sections[i]));
+    }
+    Component quoted(nullptr, lines[1]);
+    EXPECT_EQ("Pen = \"Pro\"", Str(quoted.name));
+    EXPECT_EQ("AppD,v", Str(quoted.recordName));
+    EXPECT_EQ(" Files ", Str(quoted.sections[1]));
 }
 
 TEST(Components, InstallAndRemoveWalksPlaceAndTakeBackTheEntries) {

@@ -8,6 +8,7 @@
 #include "installer/core/system_paths.h"
 #include "installer/files/disk_and_directories.h"
 #include "installer/files/file_copy.h"
+#include "installer/files/lz_compressor.h"
 #include "tests/fakes/test_support.h"
 
 TEST(FreeSpace, ExactlyTheNeededSpaceIsRefused) {
@@ -179,4 +180,37 @@ TEST(FileOperations, CopiesAreWhatTheLzLibraryMakes) {
         SetFileAttributesA(from.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
     EXPECT_EQ(ReadBytes(TestBinDirectory() + "\\versioned_v1.exe"), ReadBytes(scratch / "ours-tool.ex_"));
+}
+
+// Our expander against the library's on compressed files of every edge length, made by our
+// compressor and by mscompress (the build's fixture); a compressed file cut short fails and
+// leaves no destination, where the library would hand back what it could read.
+TEST(FileOperations, CompressedFilesExpandAsTheLzLibraryExpandsThem) {
+    ScratchDir scratch("lzcorpus");
+    std::vector<std::string> names;
+    const size_t lengths[] = {0, 1, 4095, 4096, 4097, 256 * 1024, 700001};
+    for (size_t length : lengths) {
+        std::string bytes(length, '\0');
+        for (size_t i = 0; i < length; ++i) bytes[i] = static_cast<char>(i % 7 == 0 ? i * 31 : "kit text "[i % 9]);
+        std::vector<unsigned char> packed =
+            LzCompress(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), 'T');
+        std::string name = "file" + std::to_string(length) + ".tx_";
+        ASSERT_TRUE(WriteBytes(scratch / name, std::string(packed.begin(), packed.end())));
+        names.push_back(name);
+    }
+    ASSERT_TRUE(CopyFileA((TestBinDirectory() + "\\fixtures\\lz_script_sample.inf_").c_str(),
+                          (scratch / "script.in_").c_str(), FALSE));
+    names.push_back("script.in_");
+    for (const std::string& name : names) {
+        std::string ours = scratch / ("ours-" + name), library = scratch / ("library-" + name);
+        LONG copied = LzCopyFile((scratch / name).c_str(), ours.c_str());
+        ASSERT_TRUE(LibraryCopy(scratch / name, library)) << name;
+        EXPECT_GE(copied, 0) << name;
+        EXPECT_EQ(ReadBytes(library), ReadBytes(ours)) << name;
+        EXPECT_EQ(static_cast<LONG>(ReadBytes(library).size()), copied) << name;
+    }
+    std::string whole = ReadBytes(scratch / "file4097.tx_");
+    ASSERT_TRUE(WriteBytes(scratch / "cut.tx_", whole.substr(0, whole.size() - 3)));
+    EXPECT_LT(LzCopyFile((scratch / "cut.tx_").c_str(), (scratch / "ours-cut.txt").c_str()), 0);
+    EXPECT_FALSE(FileThere(scratch / "ours-cut.txt"));
 }

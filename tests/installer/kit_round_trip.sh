@@ -24,18 +24,33 @@ failures=0
 fail() { echo "FAIL $*"; failures=$((failures + 1)); }
 
 run wineboot
+# A stand-in for the tablet's client program (the kit's recorder): it logs how it was started
+# and whether the USB driver's file was still there.
+cp "$medium/Driver/x64/TabletPanel.exe" "$WINEPREFIX/drive_c/windows/REZUVE.EXE"
+export KIT_PROGRAM_LOG="Z:$(echo "$work/programs.log" | tr / '\\')"
+export KIT_WATCHED_FILE='C:\windows\system32\drivers\ZTUSB.SYS'
 snap before
 
-echo "== install: Driver\\Instally.exe /NODRV /DEV:2 /S"
-run "$medium/Driver/Instally.exe" /NODRV /DEV:2 /S; rc=$?
+# The medium as a drive of its own, taken out after the install, as a user ejects the disc.
+cp -r "$medium" "$work/disc"
+ln -sfn "$work/disc" "$WINEPREFIX/dosdevices/m:"
+echo "== install: M:\\Driver\\Instally.exe /NODRV /DEV:2 /S"
+run 'M:\Driver\Instally.exe' /NODRV /DEV:2 /S; rc=$?
 [ $rc = 0 ] || fail "install exit code $rc, want 0"
 snap installed
 python3 "$tools/kit_check" installed "$expected" "$work/installed.json" Usb Panel Help || fail "items missing after the install"
 [ -e "$WINEPREFIX/drive_c/windows/system32/drivers/ZTSER.SYS" ] && fail "the serial driver was installed for a USB tablet"
 
-echo "== uninstall: Instally.exe /@SetupExt\\Zorvant Tablet (as the shortcut starts it)"
-(cd "$WINEPREFIX/drive_c/windows" && run Instally.exe '/@SetupExt\Zorvant' Tablet); rc=$?
-[ $rc = 0 ] || fail "uninstall exit code $rc, want 0"
+echo "== uninstall: the medium taken out, the uninstaller started through its Start-menu link"
+rm -rf "$work/disc" "$WINEPREFIX/dosdevices/m:"
+# The shell's way: start opens the link; then every process of the prefix is waited for.
+timeout 120 $wine start /wait 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Zorvant Tablet\Uninstall Zorvant Tablet.lnk' </dev/null >/dev/null 2>&1
+timeout 180 $server -w; $server -k >/dev/null 2>&1; $server -w
+$wine reg query 'HKCR\SetupExt\Zorvant Tablet' >/dev/null 2>&1 && fail "the link did not remove the kit: its record is still there"
+$server -k >/dev/null 2>&1; $server -w
+grep -q 'REZUVE.EXE /StopClient \[watched file there\]' "$work/programs.log" ||
+  fail "the tablet's client was not stopped before the driver's files went: $(tr -d '\r' <"$work/programs.log" | tr '\n' '|')"
+unset KIT_PROGRAM_LOG KIT_WATCHED_FILE
 snap removed
 echo "== differences from before the install"
 python3 "$tools/kit_check" removed "$expected" "$work/before.json" "$work/removed.json" || fail "left over after the uninstall"
@@ -73,6 +88,49 @@ recorded "Zorvant Tablet" || fail "the driver kit was not recorded"
 small_kit "Lower Case Kit" "Pen driver" 'C:\LowerCase' lower.txt
 recorded "Zorvant Tablet" || fail "a kit typed 'driver' removed the driver kit"
 $server -k >/dev/null 2>&1
+
+echo "== a kit whose names, captions, INI values and registry data hold commas and quotes"
+# No entry installs the installer: it copies itself into the installation folder, the link
+# starts that copy, and the copy goes at the next start of Windows.
+# A key that a line read wrong could name ("0" below the root, with a subkey) must survive.
+run reg add 'HKCU\0\Canary' /v Kept /d yes /f
+snap comma-before
+kit="$WINEPREFIX/drive_c/kits/comma"
+mkdir -p "$kit/cfg"; cp "$medium/Driver/Instally.exe" "$kit/"
+echo one >"$kit/N,1.TXT"; echo two >"$kit/cfg/a,b.cfg"
+printf '%s\r\n' '[App]' 'AppType=Pen Tools' 'ProduceName="Comma, Kit"' 'DefDir=C:\Comma Kit' \
+  'DefPMGroup="Comma, Kit",0' 'UnInstall="Remove Comma, Kit"' 'SilentInstall=Y' \
+  '[Disks]' '1="Disk, one"' '[SrcDirs]' '1=.' '2=cfg' '[DstDirs]' '1=.' '2=cfg' \
+  '[SetupApps]' '"Part, one"=Part,PartKeys,PartFiles,PartLinks,PartIni,,PartReg' \
+  '[PartKeys]' 'DefInstall=Y' \
+  '[PartFiles]' '"Notes, first",1-1:"N,1.TXT",1:"N,1.TXT",N,Y,0' 'CopyFolder=1-2:*.cfg,2,N,Y,0' \
+  '[PartLinks]' '"N,1.TXT","Notes, first",0' \
+  '[PartIni]' '"comma.ini","Sec, one",Key,0:"x,y ""z""",N,N,Y,N' \
+  '[PartReg]' '_HCU_,REG_SZ,Software\CommaKit,Icon,0:"kit.exe,0"' \
+  '_HCU_,REG_SZ,Software\CommaKit,Quote,0:"say ""hi"", twice"' '_HCU_,REG_SZ,Software\CommaKit' '[End]' \
+  >"$kit/SetupX64.INF"
+run "$kit/Instally.exe" || fail "installing the comma kit"
+comma_dir="$WINEPREFIX/drive_c/Comma Kit"
+[ "$(cat "$comma_dir/N,1.TXT" 2>/dev/null)" = one ] && [ "$(cat "$comma_dir/cfg/a,b.cfg" 2>/dev/null)" = two ] ||
+  fail "the comma kit's files are not in place"
+[ -e "$comma_dir/Instally.exe" ] || fail "the installer kept no copy of itself for the uninstall"
+value() { $wine reg query 'HKCU\Software\CommaKit' /v "$1" 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p'; }
+[ "$(value Icon)" = "kit.exe,0" ] || fail "the icon value reads '$(value Icon)'"
+[ "$(value Quote)" = 'say "hi", twice' ] || fail "the quoted value reads '$(value Quote)'"
+grep -q 'Key=x,y "z"' "$WINEPREFIX/drive_c/windows/comma.ini" 2>/dev/null || fail "the INI value is not whole"
+group=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/"Comma, Kit" 2>/dev/null | head -1)
+[ -e "$group/Notes, first.LNK" ] || fail "the caption with a comma got no link"
+rm -rf "$kit"
+link=$($wine winepath -w "$group/Remove Comma, Kit.LNK" 2>/dev/null | tr -d '\r')
+timeout 120 $wine start /wait "$link" </dev/null >/dev/null 2>&1
+timeout 180 $server -w; $server -k >/dev/null 2>&1; $server -w
+$wine reg query 'HKCR\SetupExt\Comma, Kit' >/dev/null 2>&1 && fail "the comma kit's link did not remove it"
+$wine reg query 'HKCU\0\Canary' /v Kept >/dev/null 2>&1 || fail "the canary key was deleted"
+[ -e "$comma_dir/Instally.exe" ] || fail "the running uninstaller's copy is gone before the restart"
+echo "== after the next start of Windows"
+run wineboot -r
+snap comma-removed
+python3 "$tools/prefix_snapshot" diff "$work/comma-before.json" "$work/comma-removed.json" || fail "the comma kit left traces"
 
 [ $failures = 0 ] && echo "PASS kit round trip" || echo "$failures failure(s)"
 exit $((failures > 0))

@@ -72,9 +72,11 @@ TEST_F(ProgramGroupTest, NoLinkForCodeMinusOneOrAFileNeverInstalled) {
 TEST_F(ProgramGroupTest, UninstallerLinkRemovalTakesEmptyNestedGroupsOnly) {
     std::string programs = Special(CSIDL_PROGRAMS);
     std::string group = programs + "\\Group Probe\\Nested";
-    ASSERT_TRUE(CreateUninstallShortcutIn(group.c_str(), "Uninstall", "Group Probe"));
+    std::string uninstaller = programs + "\\Group Probe\\Instally.EXE";
+    ASSERT_TRUE(CreateUninstallShortcutIn(group.c_str(), "Uninstall", "Group Probe", uninstaller.c_str()));
     LinkProperties link;
     ASSERT_TRUE(ReadShellLink(group + "\\Uninstall.LNK", link));
+    EXPECT_EQ(uninstaller, link.path);
     EXPECT_EQ(" /@SetupExt\\Group Probe", link.arguments);
     EXPECT_EQ("Uninstall", link.description);
     // A file the user put into the outer group keeps that folder.
@@ -86,4 +88,16 @@ TEST_F(ProgramGroupTest, UninstallerLinkRemovalTakesEmptyNestedGroupsOnly) {
     ASSERT_TRUE(CreateDirectoryA(group.c_str(), nullptr));
     RemoveUninstallShortcutIn(programs.c_str(), "Group Probe\\Nested", "Uninstall");
     EXPECT_TRUE(FileThere(group));
+}
+
+TEST_F(ProgramGroupTest, UninstallerLinkOfAnEmptyGroupNameGoesAgainAndLeavesTheProgramsFolder) {
+    std::string programs = Special(CSIDL_PROGRAMS);
+    std::string link = programs + "\\Group Probe Link.LNK";
+    ASSERT_TRUE(CreateUninstallShortcutIn(ProgramGroupFolder("", false).c_str(), "Group Probe Link", "Group Probe",
+                                          "C:\\windows\\Instally.EXE"));
+    ASSERT_TRUE(FileThere(link));
+    RemoveUninstallShortcutIn(programs.c_str(), "", "Group Probe Link");
+    EXPECT_FALSE(FileThere(link));
+    EXPECT_TRUE(FileThere(programs));
+    DeleteFileA(link.c_str());
 }

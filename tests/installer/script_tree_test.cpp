@@ -286,6 +286,23 @@ TEST(ScriptTree, ComponentRecordRestartAndRemovalAnswers) {
     size = sizeof value;
     EXPECT_NE(ERROR_SUCCESS, RegQueryValueA(slot.get(), "AppDrv", value, &size));
 
+    // Driver information files that cannot be looked at keep the component's record.
+    std::string other = std::string(WindowsDirectory().c_str()) + "\\INF\\OTHER";
+    bool hadOther = GetFileAttributesA(other.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!hadOther) {
+        kept.SaveRecord(slot.get());
+        again.deleteOemClassFiles = true;
+        again.oemClass = "ZvTreeProbe";
+        again.RemoveRecord(slot.get());
+        size = sizeof value;
+        EXPECT_EQ(ERROR_SUCCESS, RegQueryValueA(slot.get(), "AppDrv", value, &size));
+        ASSERT_TRUE(CreateDirectoryA(other.c_str(), nullptr));
+        again.RemoveRecord(slot.get());
+        RemoveDirectoryA(other.c_str());
+        size = sizeof value;
+        EXPECT_NE(ERROR_SUCCESS, RegQueryValueA(slot.get(), "AppDrv", value, &size));
+    }
+
     Component unrecorded(nullptr, "Other=Other");
     unrecorded.Load(ScriptText(""), slot.get());
     EXPECT_FALSE(unrecorded.recorded);

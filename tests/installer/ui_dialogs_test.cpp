@@ -2,6 +2,7 @@
 // through their real windows.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <atomic>
 #include <string>
 #include <vector>
 #include "installer/core/startup.h"
@@ -305,6 +306,43 @@ TEST_F(DialogTest, DiskRequestTakesTheNewSourceForTheRetry) {
     EXPECT_STRCASEEQ(shownPath.c_str(), dir_.path().c_str());
     EXPECT_STREQ(TheApplication().SourceDir().c_str(), medium.c_str());
     EXPECT_STREQ(buffer, medium.c_str());
+}
+
+TEST_F(DialogTest, DiskRequestAnsweredWithTheMediumFindsAFileInItsFolderAtTheFirstRetry) {
+    std::string medium = dir_ / "medium";
+    ASSERT_TRUE(CreateDirectoryA(medium.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((medium + "\\x64").c_str(), nullptr));
+    ASSERT_TRUE(WriteBytes(medium + "\\x64\\PEN.SYS", "pen driver"));
+    std::string script = "[App]\r\nCaption=Pen Setup\r\nDefDir=" + (dir_ / "dest") +
+                         "\r\n[Disks]\r\n1=Pen Disk\r\n[SrcDirs]\r\n1=x64\r\n[DstDirs]\r\n1=.\r\n"
+                         "[SetupApps]\r\nPen=Pen,,PenFiles\r\n[PenFiles]\r\nPen driver,1-1:PEN.SYS,1:PEN.SYS\r\n[End]\r\n";
+    ASSERT_TRUE(WriteBytes(dir_ / "s.inf", script));
+    Application& app = TheApplication();
+    app.SetSourceDir((dir_ / "empty drive").c_str());
+    ASSERT_EQ(1, app.Load((dir_ / "s.inf").c_str(), true));
+    app.Resolve();
+    ASSERT_TRUE(app.PrepareDirectories());
+    EntryNode* file = static_cast<EntryNode*>(app.ComponentAt(0)->GetAt(0, KindFile));
+    ASSERT_TRUE(file != nullptr);
+    std::atomic<int> asked{0};
+    std::atomic<bool> done{false};
+    Driver driver([&](DWORD main) {
+        // Each request is answered with the medium's root; a third would take its folder itself.
+        while (!done && asked < 3) {
+            HWND dialog = WaitForWindow(main, [](HWND w) { return HasItem(w, IDC_DISK_PATH); }, 500);
+            if (!dialog) continue;
+            ++asked;
+            SetDlgItemTextA(dialog, IDC_DISK_PATH, asked < 2 ? medium.c_str() : (medium + "\\x64").c_str());
+            Press(dialog, IDOK);
+            WaitUntil([&] { return !IsWindow(dialog); });
+        }
+    });
+    ProgressContext context;
+    EXPECT_TRUE(file->InstallEntry(StandardProgressCallback, &context));
+    done = true;
+    driver.Join();
+    EXPECT_EQ(1, asked.load());
+    EXPECT_EQ("pen driver", ReadBytes(dir_ / "dest" + "\\PEN.SYS"));
 }
 
 TEST_F(DialogTest, VersionConflictExplainsAndAnswersWithItsButtons) {

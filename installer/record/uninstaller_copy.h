@@ -1,0 +1,26 @@
+#pragma once
+// Which copy of the installer the uninstaller's link starts. The link must name a file that
+// stays on the machine: the medium the installer ran from is usually gone by the time the
+// user removes the product.
+#include <windows.h>
+#include "installer/core/strbuf.h"
+
+class Application;
+
+// The full path of an installed file of an enabled component whose destination name is the
+// running program's own file name; "" when no entry installed one.
+StrBuf InstalledOwnProgram(Application& app);
+// Copies the running program into folder under its own name; the copy's path, "" on failure.
+StrBuf CopyOwnProgramInto(const char* folder);
+// The record value under the product key that names the installer's own copy.
+extern const char kOwnCopyKey[];   // "Uninstaller"
+
+// What the removal does with the recorded copy: delete it, or, when it is the running
+// program itself (the link started it), schedule it and its then empty folder for the
+// next start of Windows.
+enum class OwnCopyFate { Deleted, ScheduledForRestart };
+OwnCopyFate OwnCopyFateFor(const char* copyPath, const char* runningProgram);
+// Carries that out; returns the fate taken.
+OwnCopyFate RemoveOwnCopy(const char* copyPath);
+// True when the copy's folder holds nothing but the copy.
+bool OnlyOwnCopyLeft(const char* copyPath);

@@ -1,0 +1,71 @@
+#include "installer/script/section_index.h"
+
+#include <algorithm>
+#include <cstring>
+#include "installer/script/script_reader.h"
+
+namespace {
+// Letters folded byte by byte: names that compare equal always hash alike.
+uint32_t NameHash(const char* name, size_t length) {
+    uint32_t h = 2166136261u;
+    for (size_t i = 0; i < length; ++i) {
+        unsigned char c = static_cast<unsigned char>(name[i]);
+        if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
+        h = (h ^ c) * 16777619u;
+    }
+    return h;
+}
+}  // namespace
+
+SectionIndex::SectionIndex(const ScriptText& text) {
+    TextCursor cursor(text);
+    uint32_t order = 0;
+    while (!cursor.AtEnd()) {
+        const char* lineStart = cursor.pos;
+        if (!LineStartsHeader(cursor)) {
+            SkipLine(cursor);
+            continue;
+        }
+        StrBuf line = ReadLine(cursor);
+        const char* nameBegin;
+        const char* nameEnd;
+        if (!SectionHeaderName(line.c_str(), &nameBegin, &nameEnd)) continue;
+        size_t length = static_cast<size_t>(nameEnd - nameBegin);
+        if (SameSectionName(nameBegin, length, "End", 3)) break;
+        const char* name = lineStart + (nameBegin - line.c_str());
+        headers_.push_back({NameHash(name, length), order++, name, static_cast<uint32_t>(length), cursor.pos});
+    }
+    std::sort(headers_.begin(), headers_.end(), [](const Header& a, const Header& b) {
+        return a.hash != b.hash ? a.hash < b.hash : a.order < b.order;
+    });
+}
+
+template <typename Visit> void SectionIndex::ForEachNamed(const char* name, Visit visit) const {
+    const char* begin = name;
+    const char* end = name + strlen(name);
+    TrimSpan(&begin, &end);
+    size_t length = static_cast<size_t>(end - begin);
+    uint32_t hash = NameHash(begin, length);
+    auto first = std::lower_bound(headers_.begin(), headers_.end(), hash,
+                                  [](const Header& h, uint32_t value) { return h.hash < value; });
+    for (auto it = first; it != headers_.end() && it->hash == hash; ++it)
+        if (SameSectionName(it->name, it->nameLength, begin, length) && !visit(*it)) return;
+}
+
+std::vector<const char*> SectionIndex::Bodies(const char* name) const {
+    std::vector<const char*> bodies;
+    ForEachNamed(name, [&](const Header& h) {
+        bodies.push_back(h.body);
+        return true;
+    });
+    return bodies;
+}
+
+bool SectionIndex::Has(const char* name) const {
+    bool found = false;
+    ForEachNamed(name, [&](const Header&) {
+        found = true;
+        return false;
+    });
+    return found;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Where the section headers of one script text stand, found in a single walk over the text.
+// A reading pass then visits only the lines of its own section: with a pass per section of
+// every component, walking the whole text each time grew with the square of the script.
+#include <cstdint>
+#include <vector>
+
+struct ScriptText;
+
+class SectionIndex {
+public:
+    explicit SectionIndex(const ScriptText& text);
+    // Where the lines after each header named `name` begin (no case, blanks trimmed), in file
+    // order; headers after "[End]" are not counted.
+    std::vector<const char*> Bodies(const char* name) const;
+    bool Has(const char* name) const;
+
+private:
+    struct Header {
+        uint32_t hash;
+        uint32_t order;       // position among the headers, so equal hashes stay in file order
+        const char* name;     // inside the brackets, trimmed
+        uint32_t nameLength;
+        const char* body;
+    };
+    std::vector<Header> headers_;   // sorted by hash, then order
+    template <typename Visit> void ForEachNamed(const char* name, Visit visit) const;
+};

@@ -83,13 +83,13 @@ void MenuItem::MeasureText() {
         textRect = SizedRect(extent.cx, extent.cy);
 }
 
-void MenuItem::DrawItemText(HDC dc) const {
+void MenuItem::DrawItemText(HDC dc, TextAlignment alignment) const {
     if (text.empty()) return;
     SetTextColor(dc, TextColour());
     SetBkMode(dc, TRANSPARENT);
     SelectedObject font(dc, g_menu.font);
     UINT align = DT_LEFT;
-    switch (TextAlignmentOf(g_menu.settings.itemFormat)) {
+    switch (alignment) {
     case AlignCentre: align = DT_CENTER; break;
     case AlignRight: align = DT_RIGHT; break;
     case AlignLeft: break;
@@ -162,7 +162,7 @@ void PictureTextItem::Layout(const Rect& box) {
 
 void PictureTextItem::Draw(HDC dc) {
     PictureItem::Draw(dc);
-    DrawItemText(dc);
+    DrawItemText(dc, TextAlignmentBesidePicture(g_menu.settings.itemFormat));
 }
 
 std::unique_ptr<MenuItem> CreateMenuItem(int itemType) {

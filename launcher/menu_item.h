@@ -47,12 +47,12 @@ public:
     Rect textRect, pictureRect;
 protected:
     void MeasureText();
-    void DrawItemText(HDC dc) const;
+    void DrawItemText(HDC dc, TextAlignment alignment) const;
 };
 
 class TextItem : public MenuItem {
 public:
-    void Draw(HDC dc) override { DrawItemText(dc); }
+    void Draw(HDC dc) override { DrawItemText(dc, TextAlignmentOf(g_menu.settings.itemFormat)); }
     void Layout(const Rect& box) override;
     void ReadSection(const std::string& section, const std::string& iniPath) override;
     void Prepare() override { MeasureText(); }

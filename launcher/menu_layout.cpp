@@ -70,6 +70,10 @@ TextAlignment TextAlignmentOf(int itemFormat) {
     return AlignLeft;
 }
 
+TextAlignment TextAlignmentBesidePicture(int itemFormat) {
+    return itemFormat == 1 ? AlignCentre : AlignLeft;
+}
+
 int NextHotIndex(int hot, int count) {
     if (count <= 0) return hot;
     if (hot < 0 || hot >= count) return 0;
@@ -88,10 +92,10 @@ unsigned ItemTextColour(const MenuSettings& settings, const ItemState& state) {
 }
 
 PictureChoice CurrentPictureChoice(const ItemState& state, bool hasUp, bool hasDown, bool hasSel) {
-    PictureChoice up = hasUp ? PictureUp : PictureNone;
-    if (!state.hot) return up;
-    if (state.pressed) return hasDown ? PictureDown : hasSel ? PictureSel : up;
+    if (!hasUp) return PictureNone;
+    if (!state.hot) return PictureUp;
+    if (state.pressed) return hasDown ? PictureDown : hasSel ? PictureSel : PictureUp;
     // Pressed on this item but the pointer is off it: the item shows its resting picture.
-    if (state.captured && !hasDown) return up;
-    return hasSel ? PictureSel : up;
+    if (state.captured && !hasDown) return PictureUp;
+    return hasSel ? PictureSel : PictureUp;
 }

@@ -34,6 +34,8 @@ void LayoutPictureAndText(const Rect& box, int itemFormat, Rect& picture, Rect& 
 
 enum TextAlignment { AlignLeft, AlignCentre, AlignRight };
 TextAlignment TextAlignmentOf(int itemFormat);
+// The text beside an item's picture: centred for ItemFormat 1, left for every other format.
+TextAlignment TextAlignmentBesidePicture(int itemFormat);
 
 // Keyboard movement of the hot item; -1 is none. Tab and Down go forward.
 int NextHotIndex(int hot, int count);
@@ -47,4 +49,5 @@ struct ItemState {
 unsigned ItemTextColour(const MenuSettings& settings, const ItemState& state);
 
 enum PictureChoice { PictureNone, PictureUp, PictureDown, PictureSel };
+// An item without its Up picture shows none in any state: it has no area to draw in.
 PictureChoice CurrentPictureChoice(const ItemState& state, bool hasUp, bool hasDown, bool hasSel);

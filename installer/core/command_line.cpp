@@ -49,7 +49,9 @@ CommandLineOptions ReadCommandLine(const char* commandLine) {
         } else if (s.EqualsNoCase("NODRV")) {
             options.noDetection = true;
         } else if ((at = s.Find("DEV:")) >= 0) {
-            options.deviceType = ParseDecimal(s.c_str() + at + 4);
+            // Only a sign or a digit may start the number: "DEV: 2" gives 0.
+            const char* number = s.c_str() + at + 4;
+            options.deviceType = IsBlank(*number) ? 0 : ParseDecimal(number);
         } else if ((at = s.Find("DEFDIR:")) >= 0) {
             options.defaultDir = s.Mid(at + 7);
         } else if (s[0] == '@') {

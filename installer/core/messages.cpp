@@ -2,8 +2,8 @@
 
 #include <cstdarg>
 #include <cstring>
-#include <shlwapi.h>
 #include "installer/core/code_page.h"
+#include "installer/core/format_text.h"
 #include "installer/core/startup.h"
 
 int LoadResString(StrBuf& target, HINSTANCE instance, UINT id, int maximum) {
@@ -23,11 +23,9 @@ StrBuf ResString(UINT id) {
 }
 
 StrBuf FormatMessageText(const char* pattern, va_list args) {
-    // The counted form of wvsprintf: a long result is cut at 511 bytes, never overflows.
+    // A long result is cut at 511 bytes, never overflows.
     char buffer[512];
-    buffer[0] = 0;
-    wvnsprintfA(buffer, sizeof buffer, pattern ? pattern : "", args);
-    buffer[sizeof buffer - 1] = 0;
+    FormatText(buffer, sizeof buffer, pattern, args);
     return StrBuf(buffer, WithoutSplitChar(buffer, static_cast<int>(strlen(buffer))));
 }
 

@@ -10,6 +10,8 @@
 #include "installer/core/os_version.h"
 #include "installer/core/system_code_page.h"
 #include "installer/core/sequences.h"
+#include "installer/core/system_functions.h"
+#include "installer/core/system_libraries.h"
 #include "installer/core/system_paths.h"
 #include "installer/script/application.h"
 #include "installer/ui/window_classes.h"
@@ -26,22 +28,36 @@ StrBuf g_defaultDirOverride;
 StrBuf g_recordKey;
 
 template <typename Fn>
-Fn Kernel32Function(const char* name) {
-    HMODULE kernel = GetModuleHandleA("kernel32");
-    return kernel ? reinterpret_cast<Fn>(GetProcAddress(kernel, name)) : nullptr;
-}
+Fn Kernel32Function(const char* name) { return SystemFunction<Fn>("kernel32", name); }
 
 void EnableShutdownPrivileges() {
+    // Only the NT family has privileges; the calls are looked up so the 95 family starts too.
+    using OpenTokenFn = BOOL(WINAPI*)(HANDLE, DWORD, PHANDLE);
+    using LookupFn = BOOL(WINAPI*)(LPCSTR, LPCSTR, PLUID);
+    using AdjustFn = BOOL(WINAPI*)(HANDLE, BOOL, PTOKEN_PRIVILEGES, DWORD, PTOKEN_PRIVILEGES, PDWORD);
+    auto openToken = SystemFunction<OpenTokenFn>("advapi32", "OpenProcessToken");
+    auto lookup = SystemFunction<LookupFn>("advapi32", "LookupPrivilegeValueA");
+    auto adjust = SystemFunction<AdjustFn>("advapi32", "AdjustTokenPrivileges");
     KernelHandle token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.put())) return;
+    if (!openToken || !lookup || !adjust ||
+        !openToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.put()))
+        return;
     struct { DWORD count; LUID_AND_ATTRIBUTES privileges[3]; } wanted{};
     const char* names[3] = {"SeShutdownPrivilege", "SeRestorePrivilege", "SeBackupPrivilege"};
     wanted.count = 3;
     for (int i = 0; i < 3; ++i) {
-        LookupPrivilegeValueA(nullptr, names[i], &wanted.privileges[i].Luid);
+        lookup(nullptr, names[i], &wanted.privileges[i].Luid);
         wanted.privileges[i].Attributes = SE_PRIVILEGE_ENABLED;
     }
-    AdjustTokenPrivileges(token.get(), FALSE, reinterpret_cast<TOKEN_PRIVILEGES*>(&wanted), 0, nullptr, nullptr);
+    adjust(token.get(), FALSE, reinterpret_cast<TOKEN_PRIVILEGES*>(&wanted), 0, nullptr, nullptr);
+}
+
+void InitCommonControlClasses() {
+    // The first Windows 95 has only the older call, which registers the same classes.
+    using InitExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    auto initEx = SystemFunction<InitExFn>("comctl32", "InitCommonControlsEx");
+    if (!initEx || !initEx(&controls)) InitCommonControls();
 }
 
 void ShutDown() {
@@ -85,13 +101,27 @@ void ComputeNativeArchitecture() {
     g_nativeArchitecture = NativeArchitectureFrom(found, succeeded, info.wProcessorArchitecture);
 }
 
-void DisableFsRedirection() {
-    using RedirectFn = BOOLEAN(WINAPI*)(BOOLEAN);
-    if (auto redirect = Kernel32Function<RedirectFn>("Wow64EnableWow64FsRedirection")) redirect(FALSE);
+void DisableFsRedirection() { SwitchFsRedirection(false); }
+
+void PrepareProcess() {
+    // First of all: the medium's folder may hold planted libraries.
+    RestrictLibrarySearch();
+    UseSystemLeadBytes();   // before the first path is cut: the module folder
+    SetThreadLanguage();
+    ComputeNativeArchitecture();
+    // Before redirection goes off: afterwards a 32-bit installer on 64-bit Windows would be
+    // handed the 64-bit system libraries.
+    LoadSystemLibraries();
+    DisableFsRedirection();
 }
 
 int SystemLanguageId() { return GetSystemDefaultLangID(); }
-void SetThreadLanguage() { SetThreadLocale(MAKELCID(ThreadLanguageFor(SystemLanguageId()), SORT_DEFAULT)); }
+void SetThreadLanguage() {
+    // The 95 family has no thread locales: its resources come in the system's language anyway.
+    using SetLocaleFn = BOOL(WINAPI*)(LCID);
+    if (auto setLocale = Kernel32Function<SetLocaleFn>("SetThreadLocale"))
+        setLocale(MAKELCID(ThreadLanguageFor(SystemLanguageId()), SORT_DEFAULT));
+}
 int FontCharset() { return FontCharsetFor(SystemLanguageId()); }
 StrBuf LanguageSuffix() { return StrBuf(LanguageSuffixFor(SystemLanguageId())); }
 
@@ -119,13 +149,7 @@ int ParseCommandLine(const char* commandLine) {
 }
 
 int ProgramMain(HINSTANCE instance, const char* commandLine) {
-    // First of all: the medium's folder may hold planted libraries.
-    RestrictLibrarySearch();
-    UseSystemLeadBytes();   // before the first path is cut: the module folder below
-    SetThreadLanguage();
-    ComputeNativeArchitecture();
-    DisableFsRedirection();
-
+    PrepareProcess();
     SetProgramInstance(instance);
     Application& app = TheApplication();
     LoadResString(app.settings.uninstallName, instance, 42);
@@ -143,8 +167,7 @@ int ProgramMain(HINSTANCE instance, const char* commandLine) {
 
     if (GetOsVersionCode() >= 400) EnableShutdownPrivileges();
     if (FAILED(CoInitialize(nullptr))) { DisableFsRedirection(); return 2; }
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
+    InitCommonControlClasses();
     RegisterMeterClass(instance);
     g_autoPlayMessage = RegisterWindowMessageA("QueryCancelAutoPlay");
 

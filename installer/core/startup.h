@@ -20,6 +20,9 @@ int GetOsVersionCode();             // cached; -1 means not yet computed
 int NativeArchitecture();           // 0 x86 or unknown, 6 IA-64, 9 x64
 void ComputeNativeArchitecture();
 void DisableFsRedirection();
+// The first steps of the program: library search limited, thread language, architecture, the
+// system libraries loaded, redirection switched off.
+void PrepareProcess();
 int SystemLanguageId();
 void SetThreadLanguage();
 int FontCharset();

@@ -1,5 +1,7 @@
 #include "installer/device/config_manager.h"
 
+#include "installer/core/system_libraries.h"
+
 namespace {
 template <typename F>
 bool Lookup(HMODULE library, const char* name, F& function) {
@@ -8,7 +10,7 @@ bool Lookup(HMODULE library, const char* name, F& function) {
 }
 
 bool Load(ConfigManager& cm, HMODULE& library) {
-    library = LoadLibraryA("Cfgmgr32.dll");
+    library = LoadLibraryRedirected("Cfgmgr32.dll");
     if (!library) return false;
     bool complete = Lookup(library, "CM_Get_Device_IDA", cm.getDeviceId) &&
                     Lookup(library, "CM_Get_Child", cm.getChild) &&

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 #include "installer/core/handles.h"
+#include "installer/core/system_functions.h"
 #include "installer/device/device_rules.h"
 
 void StopDeviceClients(const int* deviceTypes, int count) {
@@ -25,11 +26,18 @@ bool EndProcess(DWORD processId) {
 // Walks one process snapshot, never the installer itself, until visit returns true; whether it did.
 template <typename Visit>
 bool WalkOtherProcesses(Visit visit) {
-    FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    // NT 4.0 has no process snapshots: there the walk finds nothing.
+    using SnapshotFn = HANDLE(WINAPI*)(DWORD, DWORD);
+    using WalkFn = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
+    auto takeSnapshot = SystemFunction<SnapshotFn>("kernel32", "CreateToolhelp32Snapshot");
+    auto first = SystemFunction<WalkFn>("kernel32", "Process32First");
+    auto next = SystemFunction<WalkFn>("kernel32", "Process32Next");
+    if (!takeSnapshot || !first || !next) return false;
+    FileHandle snapshot(takeSnapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot) return false;
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
+    for (BOOL more = first(snapshot.get(), &entry); more; more = next(snapshot.get(), &entry)) {
         if (entry.th32ProcessID != GetCurrentProcessId() && visit(entry)) return true;
     }
     return false;

@@ -1,6 +1,7 @@
 #include "installer/device/tablet_detection.h"
 #include <vector>
 #include "installer/core/handles.h"
+#include "installer/core/system_libraries.h"
 #include "installer/device/serial_probe.h"
 
 namespace {
@@ -93,7 +94,7 @@ bool FindTabletByLibraryOrPort() {
 }
 
 bool ProbeTabletLibrary() {
-    LibraryHandle library(LoadLibraryA("WINTAB32.DLL"));
+    LibraryHandle library(LoadLibraryRedirected("WINTAB32.DLL"));
     if (!library) return false;
     auto open = LibraryFunction<OpenTabletDeviceFn>(library.get(), "OpenTabletDevice");
     auto close = LibraryFunction<CloseTabletDeviceFn>(library.get(), "CloseTabletDevice");

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <windows.h>
+#include "installer/core/file_replace.h"
 #include "installer/core/path_text.h"
 #include "installer/core/startup.h"
 #include "installer/core/system_paths.h"
@@ -53,7 +54,7 @@ bool ScheduleReplace(const char* destinationPath, const char* temporaryPath) {
     if (!temporaryPath || !*temporaryPath) return false;
     if (GetOsVersionCode() >= 400) {
         const char* target = destinationPath && *destinationPath ? destinationPath : nullptr;
-        MoveFileExA(temporaryPath, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT);
+        MoveFileExByName(temporaryPath, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT);
         return true;
     }
     return ScheduleThroughWinInit(destinationPath, temporaryPath);

@@ -1,8 +1,10 @@
 #include "installer/files/ini_entry_actions.h"
 
 #include <cstdio>
+#include <string>
 #include <windows.h>
 #include "installer/core/code_page.h"
+#include "installer/core/file_replace.h"
 #include "installer/core/path_text.h"
 #include "installer/core/system_paths.h"
 #include "installer/files/ini_rewrite.h"
@@ -36,9 +38,11 @@ struct Stream {
     }
 };
 
-bool ReadPieces(FILE* in, TextPieces& pieces) {
-    char piece[kIniPieceSize];
-    while (fgets(piece, sizeof piece, in)) pieces.push_back(piece);
+// The whole file as it is on disk: no end-of-file mark ends it early, no line end is changed.
+bool ReadAll(FILE* in, std::string& bytes) {
+    char block[4096];
+    size_t got;
+    while ((got = fread(block, 1, sizeof block, in)) > 0) bytes.append(block, got);
     return !ferror(in);
 }
 
@@ -57,26 +61,33 @@ bool RewriteFile(const IniEntry& entry, const char* value, Rewrite rewrite, bool
     SetCurrentDirectoryA(windows);   // a bare INI name resolves there, as for the profile calls
     StrBuf tempPath = JoinPath(windows, kRewriteName);
     Stream in, out;
-    in.f = fopen(entry.file, commit ? "rc" : "r");
-    out.f = fopen(tempPath, commit ? "wc" : "w");
+    in.f = fopen(entry.file, commit ? "rbc" : "rb");
+    out.f = fopen(tempPath, commit ? "wbc" : "wb");
     if (!in.f || !out.f) {
         if (out.Close()) DeleteFileA(tempPath);
         return false;
     }
 
-    TextPieces pieces;
-    bool read = ReadPieces(in.f, pieces);
+    std::string bytes;
+    bool read = ReadAll(in.f, bytes);
     in.Close();
+    // A file in another encoding, or with an end-of-file mark, is left as it is: the entry fails.
+    if (!read || !IsRewritableIniText(bytes.data(), bytes.size())) {
+        out.Close();
+        DeleteFileA(tempPath);
+        return false;
+    }
+    TextPieces pieces = SplitIniPieces(bytes.data(), bytes.size());
     IniRewrite result = rewrite(pieces, entry.section, entry.key, value);
-    bool written = read && result.changed && WritePieces(out.f, result.pieces);
+    bool written = result.changed && WritePieces(out.f, result.pieces);
     written = out.Close() && written;
     if (!written) {
         DeleteFileA(tempPath);
-        return read && !result.changed;   // nothing to change is success; a failed write is not
+        return !result.changed;   // nothing to change is success; a failed write is not
     }
-    BOOL moved = MoveFileExA(tempPath, entry.file, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH);
+    bool moved = ReplaceFileWith(entry.file, tempPath);
     if (!moved) DeleteFileA(tempPath);
-    return moved != 0;
+    return moved;
 }
 
 bool AddAsLine(const IniEntry& entry, const char* value) {

@@ -12,7 +12,14 @@ struct IniRewrite {
     TextPieces pieces;
 };
 
-// Adds "key=value" as the last line of the section (at the end of the file when the section
+// The file's bytes in pieces as a line reader with a 256-byte buffer gives them: each ends
+// after its line feed or at 255 bytes. Line ends stay as they are ("\r\n" or "\n").
+TextPieces SplitIniPieces(const char* bytes, size_t count);
+// False for a file the rewrites would damage: one holding a NUL or an end-of-file mark (0x1A)
+// anywhere, or starting with a UTF-16 byte-order mark. Such a file is left as it is.
+bool IsRewritableIniText(const char* bytes, size_t count);
+
+// Adds "key=value" (ended as the file's lines are) as the last line of the section (at the end of the file when the section
 // is missing), unless the section already holds that line.
 IniRewrite AddLineRewrite(const TextPieces& pieces, const char* section, const char* key, const char* value);
 // Drops the section's first "key=value" line; other lines are copied unchanged.

@@ -14,3 +14,18 @@ unsigned VersionConflictBits(const VersionFacts& source, const VersionFacts& des
     if (bits) bits |= VIF_MISMATCH_BIT;
     return bits;
 }
+
+unsigned VersionBitsForCopyError(long lzError) {
+    switch (lzError) {
+    case -1:   // LZERROR_BADINHANDLE
+    case -3:   // LZERROR_READ
+    case -7:   // LZERROR_BADVALUE
+    case -8:   // LZERROR_UNKNOWNALG
+        return VIF_CANNOTREADSRC_BIT;
+    case -2: return VIF_CANNOTCREATE_BIT;    // LZERROR_BADOUTHANDLE
+    case -4: return VIF_OUTOFSPACE_BIT;      // LZERROR_WRITE
+    case -5:                                 // LZERROR_GLOBALLOC
+    case -6: return VIF_OUTOFMEMORY_BIT;     // LZERROR_GLOBLOCK
+    default: return VIF_CANNOTCREATE_BIT;
+    }
+}

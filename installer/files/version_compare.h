@@ -15,3 +15,8 @@ struct VersionFacts {
 // Conflict bits (older, different language, code page or type, each with the mismatch bit) of
 // installing source over destination. Files without version information never conflict.
 unsigned VersionConflictBits(const VersionFacts& source, const VersionFacts& destination);
+
+// The result bits for a copy of the source that failed with the LZ library's error code
+// (LZERROR_ values, negative): a source that cannot be read or expanded (a damaged compressed
+// file) is unreadable, not a lack of space; only a failed write is.
+unsigned VersionBitsForCopyError(long lzError);

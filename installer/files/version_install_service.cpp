@@ -4,8 +4,10 @@
 #include <cstring>
 #include <lzexpand.h>
 #include <vector>
+#include "installer/core/file_replace.h"
 #include "installer/core/handles.h"
 #include "installer/core/path_text.h"
+#include "installer/core/system_libraries.h"
 #include "installer/core/system_paths.h"
 #include "installer/files/file_copy.h"
 #include "installer/files/lz_file.h"
@@ -40,19 +42,30 @@ VersionFacts ReadVersionFacts(const char* path) {
     return facts;
 }
 
-// How the existing destination can be reached: 0 when it can be replaced now.
-DWORD DestinationState(const char* path) {
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
+// Whether the existing destination can be read (0 when it can, or is missing): its version
+// cannot be compared otherwise.
+DWORD ReadingState(const char* path) {
+    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return 0;
     FileHandle reading(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                    nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!reading) return GetLastError() == ERROR_SHARING_VIOLATION ? VIF_FILEINUSE_BIT : VIF_CANNOTREADDST_BIT;
-    reading.reset();
+    if (reading) return 0;
+    return GetLastError() == ERROR_SHARING_VIOLATION ? VIF_FILEINUSE_BIT : VIF_CANNOTREADDST_BIT;
+}
+
+// Whether the existing destination can be replaced now (0 when it can, or is missing).
+DWORD ReplacingState(const char* path) {
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
     if (attributes & FILE_ATTRIBUTE_READONLY) return VIF_WRITEPROT_BIT;
     // Anyone holding the file open (a running program, a loaded library) blocks this open.
     FileHandle exclusive(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!exclusive) return GetLastError() == ERROR_SHARING_VIOLATION ? VIF_FILEINUSE_BIT : VIF_WRITEPROT_BIT;
     return 0;
+}
+
+DWORD ReplaceFailure(DWORD error) {
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return VIF_FILEINUSE_BIT;
+    return error == ERROR_ACCESS_DENIED ? VIF_CANNOTDELETE_BIT : VIF_CANNOTRENAME_BIT;
 }
 
 DWORD ReturnTempName(const char* tempPath, LPSTR tempName, PUINT tempNameLength) {
@@ -97,28 +110,28 @@ DWORD WINAPI OwnVersionInstall(DWORD flags, LPCSTR sourceName, LPCSTR destName, 
     LONG copied = LzCopyFile(sourcePath, tempPath);
     if (copied < 0) {
         DeleteFileA(tempPath);
-        return copied == LZERROR_BADINHANDLE || copied == LZERROR_READ ? VIF_CANNOTREADSRC_BIT : VIF_OUTOFSPACE_BIT;
+        return VersionBitsForCopyError(copied);
     }
 
-    DWORD state = DestinationState(destPath);
-    if (state & (VIF_FILEINUSE_BIT | VIF_CANNOTREADDST_BIT)) return state | ReturnTempName(tempPath, tempName, tempNameLength);
+    // Versions first, as the system's service does: an older file over a newer one that a
+    // program holds must still be put to the user, not replaced at the restart unasked.
+    DWORD state = ReadingState(destPath);
+    if (state) return state | ReturnTempName(tempPath, tempName, tempNameLength);
     if (!(flags & kForceInstallFlag) && GetFileAttributesA(destPath) != INVALID_FILE_ATTRIBUTES) {
         unsigned conflicts = VersionConflictBits(ReadVersionFacts(tempPath), ReadVersionFacts(destPath));
         if (conflicts) return conflicts | ReturnTempName(tempPath, tempName, tempNameLength);
     }
+    state = ReplacingState(destPath);
     if (state) return state | ReturnTempName(tempPath, tempName, tempNameLength);
-
-    if (GetFileAttributesA(destPath) != INVALID_FILE_ATTRIBUTES && !DeleteFileA(destPath)) {
-        DWORD bits = GetLastError() == ERROR_SHARING_VIOLATION ? VIF_FILEINUSE_BIT : VIF_CANNOTDELETE_BIT;
-        return bits | ReturnTempName(tempPath, tempName, tempNameLength);
-    }
-    if (!MoveFileA(tempPath, destPath)) return VIF_CANNOTRENAME_BIT | ReturnTempName(tempPath, tempName, tempNameLength);
+    // One step: when the new file cannot be moved in, the old one is still there.
+    if (!ReplaceFileWith(destPath, tempPath))
+        return ReplaceFailure(GetLastError()) | ReturnTempName(tempPath, tempName, tempNameLength);
     return 0;
 }
 
 VersionInstallFn SystemVersionInstall() {
     // Kept loaded for the life of the process once found.
-    static HMODULE version = LoadLibraryA("version.dll");
+    static HMODULE version = LoadLibraryRedirected("version.dll");
     return version ? reinterpret_cast<VersionInstallFn>(GetProcAddress(version, "VerInstallFileA")) : nullptr;
 }
 

@@ -1,13 +1,14 @@
 #include "installer/script/mapped_file.h"
 
 #include <cstring>
+#include "installer/core/file_position.h"
 
 bool MappedFile::Open(const char* path) {
     Close();
     file_.reset(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file_) return false;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file_.get(), &size) || size.QuadPart <= 0 || size.QuadPart > 0x7fffffff) {
+    uint64_t size = 0;
+    if (!FileSizeOf(file_.get(), size) || size == 0 || size > 0x7fffffff) {
         file_.reset();
         return false;
     }
@@ -18,7 +19,7 @@ bool MappedFile::Open(const char* path) {
         file_.reset();
         return false;
     }
-    size_ = static_cast<size_t>(size.QuadPart);
+    size_ = static_cast<size_t>(size);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "installer/ui/dib_picture.h"
 
 #include <vector>
+#include "installer/core/file_position.h"
 #include "installer/core/handles.h"
 
 namespace {
@@ -8,13 +9,11 @@ class FileDibSource : public DibSource {
 public:
     explicit FileDibSource(HANDLE file) : file_(file) {}
     uint64_t Size() const override {
-        LARGE_INTEGER size;
-        return GetFileSizeEx(file_, &size) && size.QuadPart > 0 ? static_cast<uint64_t>(size.QuadPart) : 0;
+        uint64_t size = 0;
+        return FileSizeOf(file_, size) ? size : 0;
     }
     bool ReadAt(uint64_t offset, void* destination, uint32_t count) override {
-        LARGE_INTEGER position;
-        position.QuadPart = static_cast<LONGLONG>(offset);
-        if (!SetFilePointerEx(file_, position, nullptr, FILE_BEGIN)) return false;
+        if (!SeekFile(file_, offset)) return false;
         auto* out = static_cast<uint8_t*>(destination);
         while (count > 0) {
             DWORD got = 0;

@@ -1,8 +1,8 @@
 #include "installer/ui/program_folders.h"
 
-#include <shlwapi.h>
 #include "installer/core/handles.h"
 #include "installer/core/path_text.h"
+#include "installer/ui/shell_name.h"
 
 std::vector<StrBuf> ProgramFolderNames(IShellFolder* programs) {
     std::vector<StrBuf> names;
@@ -15,7 +15,7 @@ std::vector<StrBuf> ProgramFolderNames(IShellFolder* programs) {
         STRRET name{};
         char path[MAX_PATH] = "";
         if (SUCCEEDED(programs->GetDisplayNameOf(child, SHGDN_FORPARSING, &name)) &&
-            SUCCEEDED(StrRetToBufA(&name, child, path, sizeof path)))
+            ShellNameText(name, child, path, sizeof path))
             names.push_back(LastPathComponent(path));
     }
     return names;

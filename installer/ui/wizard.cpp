@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <prsht.h>
 #include <shlobj.h>
-#include <shlwapi.h>
 #include <vector>
 #include "installer/core/handles.h"
 #include "installer/core/messages.h"

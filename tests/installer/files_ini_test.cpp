@@ -138,3 +138,36 @@ TEST(IniInWindowsDirectory, BareNameIsRewrittenThroughTheWindowsDirectory) {
     EXPECT_FALSE(FileThere(TempInWindows()));
     DeleteFileA(file.c_str());
 }
+
+TEST_F(IniFile, RewrittenFileKeepsEveryByteItDidNotChange) {
+    // Read and written as bytes: line feeds without returns stay so, and nothing is added.
+    Write("[boot]\nshell=x\n[386Enh]\ndevice=mouse.386\n[other]\na=b");
+    IniEntry entry = Entry("386Enh,device,0:tablet.386,N,Y,Y,N");
+    EXPECT_TRUE(ApplyIniEntry(entry, nullptr));
+    EXPECT_EQ("[boot]\nshell=x\n[386Enh]\ndevice=mouse.386\ndevice=tablet.386\n[other]\na=b", Bytes());
+    EXPECT_TRUE(UndoIniEntry(entry, nullptr));
+    EXPECT_EQ("[boot]\nshell=x\n[386Enh]\ndevice=mouse.386\n[other]\na=b", Bytes());
+}
+
+TEST_F(IniFile, FileTheRewriteCannotHandleIsLeftAsItWasAndTheEntryFails) {
+    IniEntry entry = Entry("386Enh,device,0:tablet.386,N,Y,Y,N");
+    // An end-of-file mark in the middle: read as text, everything after it would be lost.
+    const std::string marked = std::string("[386Enh]\r\ndevice=mouse.386\r\n\x1A[after]\r\nkeep=1\r\n");
+    Write(marked);
+    EXPECT_FALSE(ApplyIniEntry(entry, nullptr));
+    EXPECT_EQ(marked, Bytes());
+    EXPECT_FALSE(UndoIniEntry(entry, nullptr));
+    EXPECT_EQ(marked, Bytes());
+    EXPECT_FALSE(FileThere(TempInWindows()));
+
+    // UTF-16, which the profile functions read: a byte-wise rewrite would break it.
+    std::string wide = "\xFF\xFE";
+    for (char c : std::string("[386Enh]\r\ndevice=mouse.386\r\n")) wide += std::string(1, c) + '\0';
+    Write(wide);
+    char value[64] = "";
+    GetPrivateProfileStringA("386Enh", "device", "", value, sizeof value, path.c_str());
+    ASSERT_STREQ("mouse.386", value);   // the key is there: the entry must rewrite the file
+    EXPECT_FALSE(ApplyIniEntry(entry, nullptr));
+    EXPECT_EQ(wide, Bytes());
+    EXPECT_FALSE(FileThere(TempInWindows()));
+}

@@ -424,3 +424,91 @@ TEST_F(FileInstall, CompressedSourcesAreExpandedOnEveryPath) {
     EXPECT_EQ(ReadBytes(Program("v1")), DestBytes());
     EXPECT_EQ(std::vector<std::string>{"tool.exe"}, FilesIn(dest.path()));
 }
+
+namespace {
+enum Hold { NotHeld, HeldReadable, HeldExclusively };
+}  // namespace
+
+TEST_F(FileInstall, OwnServiceResultBitsForEverySituation) {
+    // What the project's service answers, situation by situation, as the system's does: the
+    // versions are compared before the destination's state is looked at, so an older file over
+    // a newer one that a program holds is a question, never a silent replacement at restart.
+    const unsigned M = VIF_MISMATCH_BIT, T = VIF_TEMPFILE_BIT;
+    struct Case {
+        const char* source;
+        const char* destination;   // null: a folder of the destination's name (unreadable)
+        Hold hold;
+        bool readOnly;
+        DWORD flags;
+        unsigned bits;
+    };
+    const Case cases[] = {
+        {"v2", "v1", NotHeld, false, 0, 0},
+        {"v1", "v2", NotHeld, false, 0, M | VIF_SRCOLD_BIT | T},
+        {"german", "v1", NotHeld, false, 0, M | VIF_DIFFLANG_BIT | T},
+        {"unicode", "v1", NotHeld, false, 0, M | VIF_DIFFCODEPG_BIT | T},
+        {"library", "v1", NotHeld, false, 0, M | VIF_DIFFTYPE_BIT | T},
+        {"v1", "v2", NotHeld, false, kForceInstallFlag, 0},
+        {"v1", "v2", HeldReadable, false, 0, M | VIF_SRCOLD_BIT | T},
+        {"v2", "v1", HeldReadable, false, 0, VIF_FILEINUSE_BIT | T},
+        {"v1", "v2", HeldReadable, false, kForceInstallFlag, VIF_FILEINUSE_BIT | T},
+        {"v2", "v1", HeldExclusively, false, 0, VIF_FILEINUSE_BIT | T},   // not even readable
+        {"v1", "v2", NotHeld, true, 0, M | VIF_SRCOLD_BIT | T},
+        {"v2", "v1", NotHeld, true, 0, VIF_WRITEPROT_BIT | T},
+        {"v1", "v2", NotHeld, true, kForceInstallFlag, VIF_WRITEPROT_BIT | T},
+        {"v2", nullptr, NotHeld, false, 0, VIF_CANNOTREADDST_BIT | T},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.source) + " over " + (c.destination ? c.destination : "a folder") + " hold " +
+                     std::to_string(c.hold) + (c.readOnly ? " read-only" : "") + (c.flags ? " forced" : ""));
+        ScratchDir folder("own-service");
+        std::string destination = folder / "tool.exe";
+        ASSERT_TRUE(CopyFileA(Program(c.source).c_str(), (source / "tool.exe").c_str(), FALSE));
+        if (c.destination) {
+            ASSERT_TRUE(CopyFileA(Program(c.destination).c_str(), destination.c_str(), FALSE));
+        } else {
+            ASSERT_TRUE(CreateDirectoryA(destination.c_str(), nullptr));
+        }
+        if (c.readOnly) SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_READONLY);
+        std::string before = c.destination ? ReadBytes(destination) : "";
+        DWORD bits;
+        {
+            FileHandle held;
+            if (c.hold != NotHeld)
+                held.reset(CreateFileA(destination.c_str(), GENERIC_READ, c.hold == HeldReadable ? FILE_SHARE_READ : 0,
+                                       nullptr, OPEN_EXISTING, 0, nullptr));
+            ASSERT_EQ(c.hold != NotHeld, held.valid());
+            char tempName[MAX_PATH] = "";
+            UINT tempLength = sizeof tempName;
+            bits = OwnVersionInstall(c.flags, "tool.exe", "tool.exe", source.path().c_str(), folder.path().c_str(),
+                                     folder.path().c_str(), tempName, &tempLength);
+            if (bits & T) {
+                EXPECT_EQ(ReadBytes(Program(c.source)), ReadBytes(folder / tempName));
+                EXPECT_TRUE(DeleteFileA((folder / tempName).c_str()));
+            }
+        }
+        EXPECT_EQ(c.bits, bits);
+        std::string expected = c.bits == 0 ? ReadBytes(Program(c.source)) : before;
+        if (c.destination) EXPECT_EQ(expected, ReadBytes(destination));
+        EXPECT_EQ(std::vector<std::string>{"tool.exe"}, FilesIn(folder.path()));
+        SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
+        RemoveDirectoryA(destination.c_str());
+    }
+}
+
+TEST_F(FileInstall, DamagedCompressedSourceIsUnreadableNotALackOfSpace) {
+    // A compressed file whose header names a method the LZ library does not know.
+    std::string bytes = ReadBytes(TestBinDirectory() + "\\versioned_v1.ex_");
+    ASSERT_GT(bytes.size(), 14u);
+    ASSERT_EQ('A', bytes[8]);
+    bytes[8] = 'Q';
+    ASSERT_TRUE(WriteBytes(source / "tool.ex_", bytes));
+    Place("v2", "v1");
+    char tempName[MAX_PATH] = "";
+    UINT tempLength = sizeof tempName;
+    DWORD bits = OwnVersionInstall(0, "tool.ex_", "tool.exe", source.path().c_str(), dest.path().c_str(),
+                                   dest.path().c_str(), tempName, &tempLength);
+    EXPECT_EQ(unsigned(VIF_CANNOTREADSRC_BIT), bits);
+    EXPECT_EQ(ReadBytes(Program("v1")), DestBytes());
+    EXPECT_EQ(std::vector<std::string>{"tool.exe"}, FilesIn(dest.path()));
+}

@@ -9,7 +9,7 @@
 #include "tests/fakes/test_support.h"
 
 namespace {
-const char* const kPrograms[] = {"planted_probe", "planted_static_probe", "InstallyCopy"};
+const char* const kPrograms[] = {"planted_probe", "planted_static_probe", "InstallyCopy", "StartupCopy"};
 const char* const kPlanted[] = {"WINTAB32.DLL", "Cfgmgr32.dll", "version.dll", "lz32.dll"};
 
 // Wine's own user32 imports the version library, and Wine, told to prefer planted copies of
@@ -17,7 +17,8 @@ const char* const kPlanted[] = {"WINTAB32.DLL", "Cfgmgr32.dll", "version.dll", "
 // known libraries): beside the installer, whose windows need user32, only the LZ library is
 // preferred from the program's folder.
 std::vector<const char*> OverriddenFor(const char* program) {
-    if (std::string(program) == "InstallyCopy") return {"cfgmgr32", "wintab32", "lz32"};
+    std::string name(program);
+    if (name == "InstallyCopy" || name == "StartupCopy") return {"cfgmgr32", "wintab32", "lz32"};
     return {"cfgmgr32", "wintab32", "version", "lz32"};
 }
 
@@ -78,6 +79,24 @@ TEST_F(PlantedLibrary, RestrictedSearchLoadsOnlyFromTheSystemDirectory) {
     // The system's own copies are still found where the system installs them, and the
     // libraries imported on first use work and come from there too.
     EXPECT_EQ(1u | 2u | 4u | 8u | 16u | 32u, run.exitCode);
+}
+
+TEST_F(PlantedLibrary, SystemLibrariesAreLoadedBeforeRedirectionGoesOff) {
+    // A 32-bit installer on 64-bit Windows loading a system library after redirection went off
+    // would be handed the 64-bit copy: the ones it uses later are loaded first, from the system
+    // directory, and the tablet library with redirection back on around its load. (A folder
+    // of its own without a version library: Wine names its own copy after a file it finds
+    // beside the program, which would hide where it really came from.)
+    std::string folder = dir_ / "startup";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    std::string program = folder + "\\" + Copy("StartupCopy");
+    ASSERT_TRUE(CopyFileA((TestBinDirectory() + "\\startup_probe.exe").c_str(), program.c_str(), FALSE));
+    for (const char* name : {"WINTAB32.DLL", "Cfgmgr32.dll", "lz32.dll"})
+        ASSERT_TRUE(CopyFileA((TestBinDirectory() + "\\rogue.dll").c_str(), (folder + "\\" + name).c_str(), FALSE));
+    ProgramRun run = RunProgram("\"" + program + "\"");
+    EXPECT_TRUE(run.finished);
+    EXPECT_EQ(64u | 128u, run.exitCode);
+    for (const std::string& entry : FolderEntries(folder)) EXPECT_EQ(std::string::npos, entry.find(".loaded")) << entry;
 }
 
 TEST_F(PlantedLibrary, UsualImportsAreLoadedFromBesideTheProgram) {

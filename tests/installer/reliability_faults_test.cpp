@@ -108,6 +108,11 @@ struct ExistingDestination {
 }  // namespace
 
 TEST(FaultMatrix, ReadOnlyDestinationIsKeptAndReplacedOnlyAtRestart) {
+    // Start-up fixes the architecture the file installation asks for; a test process must too.
+    ComputeNativeArchitecture();
+#ifdef _WIN64
+    ASSERT_TRUE(Windows64());   // the 64-bit program knows it runs on 64-bit Windows
+#endif
     for (bool silent : {false, true}) {
         SCOPED_TRACE(silent ? "silent" : "interactive");
         ExistingDestination files;

@@ -15,6 +15,8 @@ TEST(ResourceStrings, EnglishTableHoldsTheQuotedTexts) {
     EXPECT_EQ(std::string("Setup"), ResString(IDS_SETUP).c_str());
     EXPECT_EQ(std::string("Path %s not existed!  Do you want to create it?"), ResString(IDS_CREATE_PATH).c_str());
     EXPECT_NE(std::string::npos, std::string(ResString(IDS_INSTALL_REBOOT).c_str()).find("\nYou need to reboot"));
+    EXPECT_EQ(std::string("The %s directory cannot be created. Enter another directory or try another drive."),
+              ResString(IDS_CANNOT_CREATE_FOLDER).c_str());
 }
 
 TEST(ResourceStrings, MissingEntryGivesEmptyTextAndZero) {

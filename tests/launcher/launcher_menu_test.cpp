@@ -345,4 +345,75 @@ TEST_F(LauncherPictureMenu, PictureWithTextPutsTheTextBesideThePicture) {
                                                one.pictureRect.right, one.pictureRect.bottom}));
 }
 
+// Up and Down pictures, 40 by 20, whose rows differ: a picture drawn upside down shows it.
+// The left halves are magenta, the key colour; the right halves red over blue (Up) and yellow
+// over cyan (Down).
+void WriteRowPictures(const ScratchDir& medium) {
+    WriteBitmapFile(medium / "rows_up.bmp", 40, 20,
+                    [](int x, int y) { return x < 20 ? kMagenta : y < 10 ? kRed : kBlue; });
+    WriteBitmapFile(medium / "rows_down.bmp", 40, 20,
+                    [](int x, int y) { return x < 20 ? kMagenta : y < 10 ? kYellow : kCyan; });
+}
+
+TEST_F(LauncherPictureMenu, PicturesAreUprightWithTheirKeyColourAndPressedPicture) {
+    WriteRowPictures(medium);
+    ASSERT_TRUE(Open("ItemType=1\r\nTransparentPicture=1\r\nTransparentColor=16711935\r\n",
+                     "[Items]\r\nOne=First\r\n[One]\r\nPictureUp=" + medium / "rows_up.bmp" +
+                         "\r\nPictureDown=" + medium / "rows_down.bmp" + "\r\n"));
+    Rect p = Item(0).pictureRect;
+    ASSERT_EQ(40, p.Width());
+    Rect key{p.left, p.top, p.left + 20, p.bottom};
+    Rect upper{p.left + 20, p.top, p.right, p.top + 10}, lower{p.left + 20, p.top + 10, p.right, p.bottom};
+    std::unique_ptr<Canvas> resting = Render();
+    EXPECT_EQ(400, CountIn(*resting, kGreen, key));   // magenta is the key: the background shows
+    EXPECT_EQ(200, CountIn(*resting, kRed, upper));
+    EXPECT_EQ(200, CountIn(*resting, kBlue, lower));
+
+    Mouse(WM_MOUSEMOVE, Centre(p));
+    Mouse(WM_LBUTTONDOWN, Centre(p));
+    ASSERT_TRUE(g_menu.pressed);
+    std::unique_ptr<Canvas> pressed = Render();
+    EXPECT_EQ(400, CountIn(*pressed, kGreen, key));   // through the mask made from Up
+    EXPECT_EQ(200, CountIn(*pressed, kYellow, upper));
+    EXPECT_EQ(200, CountIn(*pressed, kCyan, lower));
+    Mouse(WM_LBUTTONUP, POINT{1, 1});
+}
+
+TEST_F(LauncherPictureMenu, ItemWithoutUpPictureDrawsNothingWhenSelected) {
+    WritePictures();
+    ASSERT_TRUE(Open("ItemType=1\r\n", "[Items]\r\nOne=First\r\nTwo=Second\r\n"
+                                         "[One]\r\nPictureUp=" + medium / "up.bmp" + "\r\n"
+                                         "[Two]\r\nPictureSel=" + medium / "sel.bmp" +
+                                         "\r\nPictureDown=" + medium / "sel.bmp" + "\r\n"));
+    KeyUp(VK_TAB);
+    KeyUp(VK_TAB);
+    ASSERT_EQ(&Item(1), g_menu.hotItem);   // the keyboard can select what the mouse cannot hit
+    std::unique_ptr<Canvas> canvas = Render();
+    Rect corner{0, 0, 40, 20};
+    EXPECT_EQ(800, CountIn(*canvas, kGreen, corner));
+}
+
+// The first column of the text rectangle that holds text colour, counted from its left.
+int TextStart(const Canvas& canvas, const Rect& text) {
+    for (int x = text.left; x < text.right; ++x)
+        if (canvas.Count(kYellow, x, text.top, x + 1, text.bottom) > 0) return x - text.left;
+    return -1;
+}
+
+TEST_F(LauncherPictureMenu, TextBesideThePictureStartsAtItsLeftInFormatTwo) {
+    // An italic text rectangle is one space wider than the text: drawn right-aligned, the text
+    // would start a space further in than left-aligned.
+    WritePictures();
+    int start[3] = {-1, -1, -1};
+    for (int format : {0, 2}) {
+        ASSERT_TRUE(Open(std::string(kColours) + "FontItalic=1\r\nItemType=2\r\nItemFormat=" +
+                             std::to_string(format) + "\r\n", Sections()));
+        start[format] = TextStart(*Render(), Item(0).textRect);
+        frame.reset();
+        PumpMessages();
+    }
+    ASSERT_GE(start[0], 0);
+    EXPECT_EQ(start[0], start[2]);
+}
+
 }  // namespace

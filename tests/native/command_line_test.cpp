@@ -54,6 +54,8 @@ TEST(CommandLine, SwitchesSetTheirOptions) {
         {"/DEV:2", false, false, 2, "", nullptr, nullptr},
         {"/DEV:-3x", false, false, -3, "", nullptr, nullptr},
         {"/DEV:", false, false, 0, "", nullptr, nullptr},
+        {"/DEV: 2", false, false, 0, "", nullptr, nullptr},   // a blank is no digit
+        {"/DEV:+7", false, false, 7, "", nullptr, nullptr},
         {"/DEFDIR:C:\\a -b /S", true, false, 0, "C:\\a -b", nullptr, nullptr},
         {"-SilentInstall -DEFDIR:C:\\Program Files\\Tablet", true, false, 0, "C:\\Program Files\\Tablet", nullptr, nullptr},
         {"/S /NODRV", true, true, 0, "", nullptr, nullptr},

@@ -127,3 +127,36 @@ TEST(IniRewrites, LongLinesArriveInPiecesAndLeaveUnchanged) {
     IniRewrite removed = RemoveLineRewrite(added.pieces, "s", "k", "v");
     EXPECT_EQ("[s]\n" + longLine, Joined(removed.pieces));
 }
+
+TEST(IniRewrites, BytesArriveInPiecesOfALineReader) {
+    std::string text = "[s]\r\nk=v\r\n" + std::string(300, 'x') + "\nlast";
+    TextPieces pieces = SplitIniPieces(text.data(), text.size());
+    ASSERT_EQ(5u, pieces.size());
+    EXPECT_STREQ("[s]\r\n", pieces[0]);
+    EXPECT_STREQ("k=v\r\n", pieces[1]);
+    EXPECT_EQ(255, pieces[2].Length());
+    EXPECT_EQ(std::string(45, 'x') + "\n", pieces[3].c_str());
+    EXPECT_STREQ("last", pieces[4]);
+    EXPECT_EQ(text, Joined(pieces));
+    EXPECT_TRUE(SplitIniPieces("", 0).empty());
+    // A line of exactly 255 characters and its line feed: the line feed is a piece of its own.
+    std::string edge = std::string(255, 'y') + "\n";
+    EXPECT_EQ(2u, SplitIniPieces(edge.data(), edge.size()).size());
+}
+
+TEST(IniRewrites, OnlyPlainSingleByteTextIsRewritten) {
+    const std::string plain = "[s]\r\nk=v\r\n", utf8 = "\xEF\xBB\xBF[s]\nk=\xC3\xA4\n";
+    EXPECT_TRUE(IsRewritableIniText(plain.data(), plain.size()));
+    EXPECT_TRUE(IsRewritableIniText(utf8.data(), utf8.size()));
+    EXPECT_TRUE(IsRewritableIniText("", 0));
+    const std::string marked = "[s]\r\n\x1A", nul = std::string("[s]\0k", 6);
+    const std::string little = "\xFF\xFE[", big = "\xFE\xFF[";
+    for (const std::string* bad : {&marked, &nul, &little, &big})
+        EXPECT_FALSE(IsRewritableIniText(bad->data(), bad->size())) << *bad;
+}
+
+TEST(IniAddLine, NewLineEndsAsTheFilesLinesDo) {
+    EXPECT_EQ("[b]\r\nx=1\r\nk=v\r\n", Joined(AddLineRewrite(Pieces({"[b]\r\n", "x=1\r\n"}), "b", "k", "v").pieces));
+    EXPECT_EQ("[b]\r\nx=1\r\nk=v\r\n", Joined(AddLineRewrite(Pieces({"[b]\r\n", "x=1"}), "b", "k", "v").pieces));
+    EXPECT_EQ("[b]\nk=v\n", Joined(AddLineRewrite(Pieces({"[b]\n"}), "b", "k", "v").pieces));
+}

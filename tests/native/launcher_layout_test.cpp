@@ -74,6 +74,18 @@ TEST(LauncherPlacement, ItemFormatAlignsInTheBox) {
     }
 }
 
+TEST(LauncherPlacement, TextBesideAPictureIsLeftAlignedButForFormatOne) {
+    // Text items follow the format (right for 2); the text of a picture item never goes right.
+    const struct { int format; TextAlignment text, besidePicture; } cases[] = {
+        {0, AlignLeft, AlignLeft}, {1, AlignCentre, AlignCentre}, {2, AlignRight, AlignLeft},
+        {3, AlignLeft, AlignLeft}, {-1, AlignLeft, AlignLeft},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.text, TextAlignmentOf(c.format)) << c.format;
+        EXPECT_EQ(c.besidePicture, TextAlignmentBesidePicture(c.format)) << c.format;
+    }
+}
+
 TEST(LauncherPlacement, PictureAndTextSitSideBySideEachCentred) {
     Rect picture = SizedRect(32, 32), text = SizedRect(80, 15);
     LayoutPictureAndText(Rect{50, 100, 400, 140}, 1, picture, text);
@@ -115,6 +127,10 @@ TEST(LauncherLook, PictureShownForEachState) {
         {{true, false, false}, true, true, false, PictureUp},
         {{true, false, true}, true, false, true, PictureUp},   // held, pointer off, no down picture
         {{true, false, true}, true, true, true, PictureSel},
+        // Without an Up picture nothing is drawn, whatever the state: there is no place for it.
+        {{true, false, false}, false, true, true, PictureNone},
+        {{true, true, true}, false, true, true, PictureNone},
+        {{true, true, true}, false, false, true, PictureNone},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.want, CurrentPictureChoice(c.state, c.up, c.down, c.sel))

@@ -74,7 +74,10 @@ class ExpandingReader {
 public:
     explicit ExpandingReader(HANDLE file) : file_(file), input_(new unsigned char[kCopyBlock]) {}
     INT operator()(char* block, INT size) {
-        if (!started_ && !Begin()) return LZERROR_BADINHANDLE;
+        if (!started_) {
+            INT begun = Begin();
+            if (begun < 0) return begun;
+        }
         size_t given = 0;
         while (given < static_cast<size_t>(size)) {
             if (next_ == filled_ && !atEnd_ && !Refill()) return LZERROR_READ;
@@ -94,11 +97,14 @@ public:
     }
 
 private:
-    bool Begin() {
+    // 0, or the library's error: the signature was seen, so a refused header names a method
+    // it does not know.
+    INT Begin() {
         unsigned char header[kLzHeaderSize];
         DWORD got = 0;
         started_ = true;
-        return ReadFile(file_, header, sizeof header, &got, nullptr) && expander_.Start(header, got);
+        if (!ReadFile(file_, header, sizeof header, &got, nullptr)) return LZERROR_READ;
+        return expander_.Start(header, got) ? 0 : LZERROR_UNKNOWNALG;
     }
     bool Refill() {
         DWORD got = 0;

@@ -10,7 +10,8 @@ const size_t kFirstWrite = LzExpander::kWindowSize - 16;
 }  // namespace
 
 bool LzExpander::Start(const unsigned char* header, size_t length) {
-    started_ = IsLzCompressedHeader(header, length);
+    // "A" is the only method the format has; the LZ library refuses any other.
+    started_ = IsLzCompressedHeader(header, length) && header[8] == 'A';
     if (!started_) return false;
     expectedLength_ = static_cast<uint32_t>(header[10]) | static_cast<uint32_t>(header[11]) << 8 |
                       static_cast<uint32_t>(header[12]) << 16 | static_cast<uint32_t>(header[13]) << 24;

@@ -12,7 +12,7 @@ public:
     static const size_t kWindowSize = 4096;
     enum Status { NeedsMore, Done, Damaged };
 
-    // Reads the header; false when the bytes do not begin a compressed file.
+    // Reads the header; false when the bytes do not begin a compressed file of method "A".
     bool Start(const unsigned char* header, size_t length);
     uint32_t ExpandedLength() const { return expectedLength_; }
 

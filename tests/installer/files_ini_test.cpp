@@ -99,7 +99,14 @@ TEST_F(IniFile, RemoveAtInstallDeletesTheSettingAndIsRecordedForRemoval) {
     EXPECT_TRUE(ApplyIniEntry(entry, nullptr));
     EXPECT_EQ("[Tablet]\r\nmode=pen\r\n", Bytes());
     EXPECT_TRUE(entry.removeOnUninstall);
-    EXPECT_EQ(path + ",Tablet,old,0:1,N,N,Y,Y", FormatIniEntry(entry).c_str());
+    // The record copy's line reads back as this entry, the install-time removal included.
+    std::string written = FormatIniEntry(entry).c_str();
+    IniEntry back = ReadIniEntry(written.c_str());
+    EXPECT_STREQ(path.c_str(), back.file.c_str()) << written;
+    EXPECT_STREQ("Tablet", back.section.c_str());
+    EXPECT_STREQ("old", back.key.c_str());
+    EXPECT_STREQ("1", back.value.c_str());
+    EXPECT_TRUE(back.removeOnUninstall && back.removeOnInstall && !back.appendToValue && !back.addAsLine) << written;
 }
 
 TEST_F(IniFile, EntryKeptOnUninstallAndIncompleteEntriesDoNothing) {

@@ -134,6 +134,9 @@ TEST(LzExpander, TheHeaderLengthEndsTheOutputAndShortOrForeignInputFails) {
     foreign[0] = 'X';
     EXPECT_FALSE(expander.Start(foreign.data(), foreign.size()));
     EXPECT_FALSE(expander.Start(packed.data(), kLzHeaderSize - 1));
+    Bytes otherMethod = packed;
+    otherMethod[8] = 'Q';
+    EXPECT_FALSE(expander.Start(otherMethod.data(), otherMethod.size()));
     size_t taken = 0, given = 0;
     unsigned char out[8];
     EXPECT_EQ(LzExpander::Damaged, expander.Expand(packed.data(), packed.size(), &taken, out, sizeof out, &given));

@@ -108,7 +108,9 @@ TEST_F(WizardTest, InstallWizardTakesTheChoicesRunsTheStepsAndFinishes) {
         if (!sheet) return;
         if (WaitForPage(sheet, 723)) {
             heading = ItemText(CurrentPage(sheet), IDC_PAGE_HEADING);
-            welcomeNextOnly = ButtonEnabled(sheet, kNextButton) && !ButtonEnabled(sheet, kBackButton);
+            // The page sets its buttons when it becomes active, which may come just after it shows.
+            welcomeNextOnly =
+                WaitUntil([&] { return ButtonEnabled(sheet, kNextButton) && !ButtonEnabled(sheet, kBackButton); });
             PressSheet(sheet, PSBTN_NEXT);
         }
         if (WaitForPage(sheet, IDC_COMPONENT_LIST)) {
@@ -289,7 +291,7 @@ TEST_F(WizardTest, FinishPageReportsAFailedInstallation) {
     struct Case { int status; std::string text; };
     const Case cases[] = {
         {5, "Setup has installed the software successfully but could not add the application(s) to the Program Manager."},
-        {6, "The folder " + dir_.path() + " cannot be created. Please choose another folder."},
+        {6, "The " + dir_.path() + " directory cannot be created. Enter another directory or try another drive."},
         {1, "The software has not been successfully installed. You must run Setup again before using the software."},
     };
     for (const Case& c : cases) {

@@ -59,6 +59,6 @@ StrBuf ResolveDirSpec(const StrBuf& spec, const StrBuf& base, const StrBuf& alt,
     if (StartsWith(spec, "0")) return StrBuf();
     if (StartsWith(spec, "\\")) return RootOf(base);
     StrBuf path(base);
-    AppendPath(path, spec);   // an empty base still gets its backslash: the spec names a root folder
+    AppendPath(path, spec);   // an empty base still gets its backslash: the line names a root folder
     return path;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include "installer/files/lz_header.h"
 
 namespace {
 const size_t kWindow = 4096;
@@ -60,8 +61,7 @@ void PutLength(std::vector<unsigned char>& out, size_t length) {
 }  // namespace
 
 std::vector<unsigned char> LzCompress(const unsigned char* data, size_t length, char missingLetter) {
-    static const unsigned char kSignature[8] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33};
-    std::vector<unsigned char> out(kSignature, kSignature + sizeof kSignature);
+    std::vector<unsigned char> out(kLzSignature, kLzSignature + sizeof kLzSignature);
     out.push_back('A');
     out.push_back(static_cast<unsigned char>(missingLetter));
     PutLength(out, length);

@@ -4,18 +4,15 @@
 #include "installer/registry/registry_keys.h"
 #include "installer/registry/registry_view.h"
 
-namespace {
-// A 32-bit installer on 64-bit Windows writes where the system's 64-bit list reads: the
-// view of the kit's own registry entries.
-REGSAM ListView() { return KitRegistryView(); }
-}  // namespace
+// A 32-bit installer on 64-bit Windows writes where the system's 64-bit list reads: the view
+// of the kit's own registry entries (KitRegistryView).
 
 bool WriteProgramsListEntry(const ProgramsListFacts& facts) {
     if (facts.productName.IsEmpty() || facts.uninstaller.IsEmpty()) return false;
     StrBuf path = ProgramsListKeyPath(facts.productName);
     DeleteProgramsListEntry(facts.productName);   // nothing of an earlier install stays beside it
     RegKey key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_WRITE | ListView(), nullptr, key.put(),
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_WRITE | KitRegistryView(), nullptr, key.put(),
                         nullptr) != ERROR_SUCCESS)
         return false;
     bool ok = true;
@@ -38,7 +35,7 @@ void DeleteProgramsListEntry(const char* productName) {
     if (!productName || !*productName) return;
     RegKey parent;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", 0,
-                      KEY_ALL_ACCESS | ListView(), parent.put()) != ERROR_SUCCESS)
+                      KEY_ALL_ACCESS | KitRegistryView(), parent.put()) != ERROR_SUCCESS)
         return;
     RegDeleteKeyA(parent.get(), productName);
 }

@@ -45,10 +45,11 @@ FileHandle OpenSource(const char* path, bool& compressed) {
 
 // read(block, size) gives the next bytes of the source: their count, 0 at the end, or an
 // LZERROR_ value. The byte count (held at LONG_MAX for larger files), or an LZERROR_ value as
-// LZCopy reports it. created: the destination was made (or emptied).
+// LZCopy reports it. created: the destination was made (or emptied). disposition: CREATE_ALWAYS
+// as LZCopy, or CREATE_NEW to leave any file already there alone.
 template <typename Read>
-LONG CopyBlocks(Read read, const FILETIME* written, const char* destinationPath, bool& created) {
-    FileHandle destination(CreateFileA(destinationPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+LONG CopyBlocks(Read read, const FILETIME* written, const char* destinationPath, DWORD disposition, bool& created) {
+    FileHandle destination(CreateFileA(destinationPath, GENERIC_WRITE, 0, nullptr, disposition,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!destination) return LZERROR_BADOUTHANDLE;
     created = true;
@@ -121,7 +122,8 @@ private:
     LzExpander expander_;
 };
 
-LONG CopyOpenSource(FileHandle file, bool compressed, const char* destinationPath, bool& created) {
+LONG CopyOpenSource(FileHandle file, bool compressed, const char* destinationPath, DWORD disposition,
+                    bool& created) {
     FILETIME written{};
     const FILETIME* time = GetFileTime(file.get(), nullptr, nullptr, &written) ? &written : nullptr;
     if (!compressed) {
@@ -130,28 +132,30 @@ LONG CopyOpenSource(FileHandle file, bool compressed, const char* destinationPat
             return ReadFile(file.get(), block, static_cast<DWORD>(size), &got, nullptr) ? static_cast<INT>(got)
                                                                                         : LZERROR_READ;
         };
-        return CopyBlocks(readPlain, time, destinationPath, created);
+        return CopyBlocks(readPlain, time, destinationPath, disposition, created);
     }
-    return CopyBlocks(ExpandingReader(file.get()), time, destinationPath, created);
+    return CopyBlocks(ExpandingReader(file.get()), time, destinationPath, disposition, created);
 }
 
-LONG CopyThroughLzLibrary(const char* sourcePath, const char* destinationPath, bool& created) {
+LONG CopyThroughLzLibrary(const char* sourcePath, const char* destinationPath, DWORD disposition, bool& created) {
     LzSource source(sourcePath);
     if (!source.valid()) return source.get();
+    // The library only creates or empties: a file already there is looked for first.
+    if (disposition == CREATE_NEW && GetFileAttributesA(destinationPath) != INVALID_FILE_ATTRIBUTES)
+        return LZERROR_BADOUTHANDLE;
     LzDestination destination(destinationPath);
     if (!destination.valid()) return LZERROR_BADOUTHANDLE;
     created = true;
     return LZCopy(source.get(), destination.get());
 }
-}  // namespace
 
-LONG LzCopyFile(const char* sourcePath, const char* destinationPath) {
+LONG CopyToDestination(const char* sourcePath, const char* destinationPath, DWORD disposition) {
     if (!sourcePath || !destinationPath) return LZERROR_BADINHANDLE;
     bool compressed = false;
     FileHandle source = OpenSource(sourcePath, compressed);
     bool created = false;
-    LONG copied = source ? CopyOpenSource(std::move(source), compressed, destinationPath, created)
-                         : CopyThroughLzLibrary(sourcePath, destinationPath, created);
+    LONG copied = source ? CopyOpenSource(std::move(source), compressed, destinationPath, disposition, created)
+                         : CopyThroughLzLibrary(sourcePath, destinationPath, disposition, created);
     // A copy that failed half-way (a full drive, a medium gone) must not leave a truncated
     // file that a later run or the user would take for the real one; a destination that could
     // not be opened (someone else's file, held open) was never touched and stays.
@@ -159,10 +163,22 @@ LONG LzCopyFile(const char* sourcePath, const char* destinationPath) {
     return copied;
 }
 
-bool ExpandCopy(const char* sourcePath, const char* destinationPath) {
-    LONG copied = LzCopyFile(sourcePath, destinationPath);
-    // An empty source counts as a failed copy; the empty file it made must not stay behind
-    // in case the entry fails later, where it would pass for the installed file.
+// An empty source counts as a failed copy; the empty file it made must not stay behind in
+// case the entry fails later, where it would pass for the installed file.
+bool CopiedBytes(LONG copied, const char* destinationPath) {
     if (copied == 0) DeleteFileA(destinationPath);
     return copied > 0;
+}
+}  // namespace
+
+LONG LzCopyFile(const char* sourcePath, const char* destinationPath) {
+    return CopyToDestination(sourcePath, destinationPath, CREATE_ALWAYS);
+}
+
+bool ExpandCopy(const char* sourcePath, const char* destinationPath) {
+    return CopiedBytes(LzCopyFile(sourcePath, destinationPath), destinationPath);
+}
+
+bool ExpandCopyToNewFile(const char* sourcePath, const char* destinationPath) {
+    return CopiedBytes(CopyToDestination(sourcePath, destinationPath, CREATE_NEW), destinationPath);
 }

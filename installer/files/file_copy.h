@@ -14,3 +14,6 @@ bool ForceDelete(const char* path);
 LONG LzCopyFile(const char* sourcePath, const char* destinationPath);
 // True only when bytes were copied: an empty source counts as a failed copy and leaves no file.
 bool ExpandCopy(const char* sourcePath, const char* destinationPath);
+// The same copy to a destination that is not there yet: a file already there (or anything
+// else of that name) is left as it is and the copy fails, with one look at the destination.
+bool ExpandCopyToNewFile(const char* sourcePath, const char* destinationPath);

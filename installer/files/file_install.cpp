@@ -130,7 +130,7 @@ bool InstallFileEntry(FileInstallItem& item, ProgressCallback callback, void* co
             if (!RefuseUnnameable(callback, context, request)) return false;
             return Raise(callback, context, EV_ITEM_END, 0, 0) == 0;
         }
-        bool placed = !FileExists(destPath) && ExpandCopy(sourcePath, destPath);
+        bool placed = ExpandCopyToNewFile(sourcePath, destPath);
         bool skipped = false;
         if (!placed && item.installMode == kReplaceAtRestartMode) {
             if (!ReplaceAtRestart(sourcePath, item, destPath, callback, context, request, skipped)) return false;

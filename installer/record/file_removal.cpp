@@ -11,7 +11,12 @@
 namespace {
 RunningProgramNames* g_programs = nullptr;   // the open removal run's, if any
 
-bool Present(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+// Looked for by its attributes: a file another program holds without sharing does not open,
+// and must not pass for one already gone.
+bool Present(const char* path) {
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 // Ends a program whose name occurs in the file's, then deletes the file. In a removal run the
 // shared look at the programs decides whether a snapshot is needed; a file that then resists
@@ -39,7 +44,7 @@ bool RemoveFileEntry(const RemovalItem& item, ProgressCallback callback, void* c
     if (!cancelled && item.removeOnUninstall) {
         if (!item.resolved) return false;
         StrBuf path = JoinPath(item.destDir, item.destName);
-        if (FileExists(path) && !IsProtectedName(item.destName, ProgramFilePath(ProgramInstance()))) {
+        if (Present(path) && !IsProtectedName(item.destName, ProgramFilePath(ProgramInstance()))) {
             EndHolderAndDelete(item.destName, path);
             // A file still in use fails the list: the record must outlive it, or the
             // next uninstall would no longer know the file.

@@ -11,20 +11,26 @@
 #include "tests/fakes/test_support.h"
 
 namespace {
-const char OverrideKey[] = "Software\\Wine\\AppDefaults\\device_probe.exe\\DllOverrides";
+// Each test process runs its own copy of the probe, named after it, with the loader's
+// preference set for that name only: tests running at the same time do not take back each
+// other's settings.
+std::string ProbeName() { return "device_probe_" + std::to_string(GetCurrentProcessId()) + ".exe"; }
+std::string AppDefaults() { return "Software\\Wine\\AppDefaults\\" + ProbeName(); }
+std::string ProbePath() { return TestBinDirectory() + "\\device\\" + ProbeName(); }
 
 class DeviceDetection : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         RegKey key;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, OverrideKey, 0, nullptr, 0, KEY_SET_VALUE,
-                                                 nullptr, key.put(), nullptr));
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, (AppDefaults() + "\\DllOverrides").c_str(), 0,
+                                                 nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr));
         for (const char* dll : {"cfgmgr32", "wintab32"})
             RegSetValueExA(key.get(), dll, 0, REG_SZ, reinterpret_cast<const BYTE*>("native,builtin"), 15);
+        ASSERT_TRUE(CopyFileA((TestBinDirectory() + "\\device\\device_probe.exe").c_str(), ProbePath().c_str(), FALSE));
     }
     static void TearDownTestSuite() {
-        RegDeleteKeyA(HKEY_CURRENT_USER, OverrideKey);
-        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\device_probe.exe");
+        RegDeleteTreeA(HKEY_CURRENT_USER, AppDefaults().c_str());
+        DeleteFileA(ProbePath().c_str());
     }
     void SetUp() override {
         SetEnvironmentVariableA("FAKE_DEVICE_TREE", nullptr);
@@ -37,7 +43,7 @@ protected:
         ASSERT_TRUE(WriteBytes(path, text));
         SetEnvironmentVariableA(variable, path.c_str());
     }
-    static std::string Probe() { return "\"" + TestBinDirectory() + "\\device\\device_probe.exe\" "; }
+    static std::string Probe() { return "\"" + ProbePath() + "\" "; }
     static int Run(const std::string& command) {
         ProgramRun run = RunProgram(Probe() + command, 30000);
         EXPECT_TRUE(run.finished) << command;

@@ -117,6 +117,21 @@ TEST(FileOperations, PresenceDeletionAndCopy) {
     EXPECT_FALSE(ExpandCopy((scratch / "missing").c_str(), (scratch / "held.txt").c_str()));
     EXPECT_EQ("the holder's", ReadBytes(scratch / "held.txt"));
 
+    // The copy to a new file never touches one already there, held or not, and makes the rest.
+    EXPECT_FALSE(ExpandCopyToNewFile((scratch / "plain.txt").c_str(), (scratch / "held.txt").c_str()));
+    EXPECT_EQ("the holder's", ReadBytes(scratch / "held.txt"));
+    {
+        FileHandle holder(CreateFileA((scratch / "held.txt").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(holder);
+        EXPECT_FALSE(ExpandCopyToNewFile((scratch / "plain.txt").c_str(), (scratch / "held.txt").c_str()));
+    }
+    EXPECT_EQ("the holder's", ReadBytes(scratch / "held.txt"));
+    EXPECT_FALSE(ExpandCopyToNewFile((scratch / "plain.txt").c_str(), scratch.path().c_str()));
+    EXPECT_TRUE(ExpandCopyToNewFile((scratch / "plain.txt").c_str(), (scratch / "new.txt").c_str()));
+    EXPECT_EQ(ReadBytes(scratch / "plain.txt"), ReadBytes(scratch / "new.txt"));
+    EXPECT_FALSE(ExpandCopyToNewFile((scratch / "empty.txt").c_str(), (scratch / "new-empty.txt").c_str()));
+    EXPECT_FALSE(FileThere(scratch / "new-empty.txt"));
+
     ASSERT_TRUE(SetFileAttributesA((scratch / "copy.txt").c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_TRUE(ForceDelete((scratch / "copy.txt").c_str()));
     EXPECT_FALSE(FileThere(scratch / "copy.txt"));

@@ -2,11 +2,12 @@
 # The kit as the Control Panel's list of programs sees it: installed silently from a medium
 # that is then taken out, listed by Wine's own program list, removed from that list, and the
 # prefix afterwards as it was. Then the quiet command of the entry, which must finish without
-# a window (a message box would hold the run until its time runs out), and a kit that keeps no
-# uninstall information, which gets no entry.
-# Usage: programs_list_journey.sh MEDIUM_DIR TOOLS_DIR EXPECTED_FILE WORK_DIR
+# a window (a message box would hold the run until its time runs out); a removal that meets a
+# file in use, which keeps the entry with the record until a second removal from the list
+# completes; and a kit that keeps no uninstall information, which gets no entry.
+# Usage: programs_list_journey.sh MEDIUM_DIR TOOLS_DIR EXPECTED_FILE WORK_DIR FILE_HOLDER.exe
 set -u
-medium=$1 tools=$2 expected=$3 work=$4
+medium=$1 tools=$2 expected=$3 work=$4 holder=$5
 template=${TEMPLATE_PREFIX:?TEMPLATE_PREFIX must name a clean Wine prefix}
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -63,6 +64,31 @@ settle
 $wine reg query "$entry" >/dev/null 2>&1 && fail "the quiet removal left the list entry"
 $wine reg query 'HKCR\SetupExt\Zorvant Tablet' >/dev/null 2>&1 && fail "the quiet removal left the record"
 $server -k >/dev/null 2>&1; $server -w
+
+echo "== a file in use at the removal keeps the entry until the second removal"
+install_from_disc
+held='C:\Program Files\Zorvant Tablet\TabletPanel.exe'
+$server -p </dev/null >/dev/null 2>&1
+$wine "$holder" "$held" 15000 </dev/null >/dev/null 2>&1 &
+holding=$!
+for i in $(seq 100); do [ -e "$WINEPREFIX/drive_c/Program Files/Zorvant Tablet/TabletPanel.exe.held" ] && break; sleep 0.2; done
+timeout 120 $wine "$program" /S '/@SetupExt\Zorvant' Tablet </dev/null >/dev/null 2>&1; rc=$?
+[ $rc = 124 ] && fail "the quiet removal with a file in use waited for an answer"
+wait $holding
+settle
+$wine reg query 'HKCR\SetupExt\Zorvant Tablet' >/dev/null 2>&1 || fail "a removal that kept a file in use dropped the record"
+$wine reg query "$entry" >/dev/null 2>&1 || fail "a removal that kept a file in use dropped the list entry"
+listed || fail "the kit left the list of programs while a file of it stayed"
+rm -f "$WINEPREFIX/drive_c/Program Files/Zorvant Tablet/TabletPanel.exe.held"
+$server -k >/dev/null 2>&1; $server -w
+timeout 120 $wine uninstaller --remove 'Zorvant Tablet' </dev/null >/dev/null 2>&1
+settle
+$wine reg query "$entry" >/dev/null 2>&1 && fail "the second removal left the list entry"
+$wine reg query 'HKCR\SetupExt\Zorvant Tablet' >/dev/null 2>&1 && fail "the second removal left the record"
+settle
+snap removed_again
+python3 "$tools/kit_check" removed "$expected" "$work/before.json" "$work/removed_again.json" ||
+  fail "left over after the second removal from the list"
 
 echo "== a kit that keeps no uninstall information gets no entry"
 kit="$WINEPREFIX/drive_c/kits/nokeep"

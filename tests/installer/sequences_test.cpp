@@ -348,32 +348,37 @@ protected:
     }
 };
 
+// Held letting others read it (a viewer), and held without sharing (a running program, a
+// virus scanner): either way the file stays and so does the record.
 TEST_F(UninstallTest, FileInUseKeepsTheRecordUntilTheNextUninstall) {
-    InstallInteractively();
-    FileHandle held(CreateFileA((installDir_ + "\\main.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(held);
-    {
+    for (DWORD sharing : {static_cast<DWORD>(FILE_SHARE_READ), 0ul}) {
+        SCOPED_TRACE(sharing ? "shared for reading" : "held without sharing");
+        InstallInteractively();
+        FileHandle held(CreateFileA((installDir_ + "\\main.txt").c_str(), GENERIC_READ, sharing, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        {
+            Answerer answerer(GetCurrentThreadId());
+            EXPECT_EQ(0, Uninstall());
+            answerer.Stop();
+            EXPECT_EQ(0x101, TheApplication().status);
+            ASSERT_EQ(1u, answerer.Messages().size());
+            EXPECT_EQ(Text(IDS_REMOVE_FAILED), answerer.Messages()[0]);
+            EXPECT_EQ(1, answerer.OptionsDialogs());
+        }
+        EXPECT_TRUE(Recorded());
+        EXPECT_TRUE(Installed("main.txt"));
+        held.reset();
+
         Answerer answerer(GetCurrentThreadId());
         EXPECT_EQ(0, Uninstall());
         answerer.Stop();
-        EXPECT_EQ(0x101, TheApplication().status);
+        EXPECT_EQ(0, TheApplication().status);
         ASSERT_EQ(1u, answerer.Messages().size());
-        EXPECT_EQ(Text(IDS_REMOVE_FAILED), answerer.Messages()[0]);
-        EXPECT_EQ(1, answerer.OptionsDialogs());
+        EXPECT_EQ(Text(IDS_REMOVE_DONE), answerer.Messages()[0]);
+        EXPECT_FALSE(Recorded());
+        EXPECT_FALSE(FileThere(installDir_));
     }
-    EXPECT_TRUE(Recorded());
-    EXPECT_TRUE(Installed("main.txt"));
-    held.reset();
-
-    Answerer answerer(GetCurrentThreadId());
-    EXPECT_EQ(0, Uninstall());
-    answerer.Stop();
-    EXPECT_EQ(0, TheApplication().status);
-    ASSERT_EQ(1u, answerer.Messages().size());
-    EXPECT_EQ(Text(IDS_REMOVE_DONE), answerer.Messages()[0]);
-    EXPECT_FALSE(Recorded());
-    EXPECT_FALSE(FileThere(installDir_));
 }
 
 TEST_F(UninstallTest, UsersFileKeepsTheFolderAndIsReported) {

@@ -13,6 +13,8 @@ template=${TEMPLATE_PREFIX:?TEMPLATE_PREFIX must name a clean Wine prefix}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 server=/usr/lib/wine/wineserver wine=/usr/lib/wine/wine64
 trap '[ -n "${WINEPREFIX:-}" ] && $server -k >/dev/null 2>&1; rm -rf "$work"' EXIT
+# One copy of the medium for the whole run: the build may write the shared one meanwhile.
+rm -rf "$work"; mkdir -p "$work"; cp -r "$medium" "$work/medium" || exit 1; medium=$work/medium
 failures=0
 fail() { echo "FAIL $*"; failures=$((failures + 1)); }
 ok() { echo "ok   $*"; }
@@ -109,6 +111,7 @@ round_trip() {   # version
   python3 "$tools/kit_check" removed "$here/expected.txt" "$here/before.json" "$here/removed.json" >"$here/removed.txt" &&
     ok "$v: nothing left over but what stays" ||
     fail "$v: left over after the uninstall: $(grep 'LEFT OVER' "$here/removed.txt" | tr '\n' '|')"
+  rm -rf "$WINEPREFIX"   # about 700 MB each
 }
 
 # Windows 98: an install over the kit while another program holds one of its files; the

@@ -16,6 +16,17 @@ trap '$server -k >/dev/null 2>&1; rm -rf "$work"' EXIT
 rm -rf "$work"; mkdir -p "$work"; cp -a "$template" "$WINEPREFIX"
 run() { $server -p </dev/null >/dev/null 2>&1; timeout 120 $wine "$@" </dev/null >/dev/null 2>&1; local rc=$?; $server -k >/dev/null 2>&1; $server -w; return $rc; }
 settle() { timeout 180 $server -w; $server -k >/dev/null 2>&1; $server -w; }
+# An interactive removal ends with a message box nobody here answers: once the record and the
+# program group are gone (the group's link is the last thing removed), its server is ended.
+group="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zorvant Tablet"
+removed_then_end() {
+  local i
+  for i in $(seq 120); do
+    $wine reg query 'HKCR\SetupExt\Zorvant Tablet' >/dev/null 2>&1 || { [ -e "$group" ] || break; }
+    sleep 1
+  done
+  sleep 2; $server -k >/dev/null 2>&1; $server -w
+}
 snap() { python3 "$tools/prefix_snapshot" snap "$WINEPREFIX" "$work/$1.json" >/dev/null; }
 entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zorvant Tablet'
 listed() { $wine uninstaller --list 2>/dev/null | tr -d '\r' | grep -q "|||Zorvant Tablet$"; }
@@ -44,7 +55,7 @@ $server -k >/dev/null 2>&1; $server -w
 
 echo "== removed from the list"
 timeout 120 $wine uninstaller --remove 'Zorvant Tablet' </dev/null >/dev/null 2>&1
-settle
+removed_then_end
 $wine reg query 'HKCR\SetupExt\Zorvant Tablet' >/dev/null 2>&1 && fail "removing from the list left the record"
 $wine reg query "$entry" >/dev/null 2>&1 && fail "the list entry stayed"
 settle
@@ -60,7 +71,6 @@ program=${quiet#\"}; program=${program%%\"*}
 $server -p </dev/null >/dev/null 2>&1
 timeout 120 $wine "$program" /S '/@SetupExt\Zorvant' Tablet </dev/null >/dev/null 2>&1; rc=$?
 [ $rc = 124 ] && fail "the quiet removal waited for an answer"
-settle
 $wine reg query "$entry" >/dev/null 2>&1 && fail "the quiet removal left the list entry"
 $wine reg query 'HKCR\SetupExt\Zorvant Tablet' >/dev/null 2>&1 && fail "the quiet removal left the record"
 $server -k >/dev/null 2>&1; $server -w
@@ -75,14 +85,13 @@ for i in $(seq 100); do [ -e "$WINEPREFIX/drive_c/Program Files/Zorvant Tablet/T
 timeout 120 $wine "$program" /S '/@SetupExt\Zorvant' Tablet </dev/null >/dev/null 2>&1; rc=$?
 [ $rc = 124 ] && fail "the quiet removal with a file in use waited for an answer"
 wait $holding
-settle
 $wine reg query 'HKCR\SetupExt\Zorvant Tablet' >/dev/null 2>&1 || fail "a removal that kept a file in use dropped the record"
 $wine reg query "$entry" >/dev/null 2>&1 || fail "a removal that kept a file in use dropped the list entry"
 listed || fail "the kit left the list of programs while a file of it stayed"
 rm -f "$WINEPREFIX/drive_c/Program Files/Zorvant Tablet/TabletPanel.exe.held"
 $server -k >/dev/null 2>&1; $server -w
 timeout 120 $wine uninstaller --remove 'Zorvant Tablet' </dev/null >/dev/null 2>&1
-settle
+removed_then_end
 $wine reg query "$entry" >/dev/null 2>&1 && fail "the second removal left the list entry"
 $wine reg query 'HKCR\SetupExt\Zorvant Tablet' >/dev/null 2>&1 && fail "the second removal left the record"
 settle

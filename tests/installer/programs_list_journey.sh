@@ -31,6 +31,16 @@ snap() { python3 "$tools/prefix_snapshot" snap "$WINEPREFIX" "$work/$1.json" >/d
 entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zorvant Tablet'
 listed() { $wine uninstaller --list 2>/dev/null | tr -d '\r' | grep -q "|||Zorvant Tablet$"; }
 failures=0
+# Removed from Wine's list of programs, then the record, the entry and every leftover checked.
+remove_from_list() {   # snapshot name
+  timeout 120 $wine uninstaller --remove 'Zorvant Tablet' </dev/null >/dev/null 2>&1
+  removed_then_end
+  $wine reg query 'HKCR\SetupExt\Zorvant Tablet' >/dev/null 2>&1 && fail "$1: removing from the list left the record"
+  $wine reg query "$entry" >/dev/null 2>&1 && fail "$1: the list entry stayed"
+  settle
+  snap "$1"
+  python3 "$tools/kit_check" removed "$expected" "$work/before.json" "$work/$1.json" || fail "$1: left over after the removal from the list"
+}
 fail() { echo "FAIL $*"; failures=$((failures + 1)); }
 
 run wineboot
@@ -54,13 +64,7 @@ case $uninstall in '"M:'*) fail "the entry starts the uninstaller on the medium:
 $server -k >/dev/null 2>&1; $server -w
 
 echo "== removed from the list"
-timeout 120 $wine uninstaller --remove 'Zorvant Tablet' </dev/null >/dev/null 2>&1
-removed_then_end
-$wine reg query 'HKCR\SetupExt\Zorvant Tablet' >/dev/null 2>&1 && fail "removing from the list left the record"
-$wine reg query "$entry" >/dev/null 2>&1 && fail "the list entry stayed"
-settle
-snap removed
-python3 "$tools/kit_check" removed "$expected" "$work/before.json" "$work/removed.json" || fail "left over after the removal from the list"
+remove_from_list removed
 
 echo "== the quiet command"
 install_from_disc
@@ -90,14 +94,7 @@ $wine reg query "$entry" >/dev/null 2>&1 || fail "a removal that kept a file in 
 listed || fail "the kit left the list of programs while a file of it stayed"
 rm -f "$WINEPREFIX/drive_c/Program Files/Zorvant Tablet/TabletPanel.exe.held"
 $server -k >/dev/null 2>&1; $server -w
-timeout 120 $wine uninstaller --remove 'Zorvant Tablet' </dev/null >/dev/null 2>&1
-removed_then_end
-$wine reg query "$entry" >/dev/null 2>&1 && fail "the second removal left the list entry"
-$wine reg query 'HKCR\SetupExt\Zorvant Tablet' >/dev/null 2>&1 && fail "the second removal left the record"
-settle
-snap removed_again
-python3 "$tools/kit_check" removed "$expected" "$work/before.json" "$work/removed_again.json" ||
-  fail "left over after the second removal from the list"
+remove_from_list removed_again
 
 echo "== a kit that keeps no uninstall information gets no entry"
 kit="$WINEPREFIX/drive_c/kits/nokeep"

@@ -44,35 +44,24 @@ TEST(FileReplace, NewFileTakesThePlaceOfTheOld) {
     }
 }
 
-TEST(FileReplace, NewFileThatCannotMoveInLeavesTheOldOneInPlace) {
+// Held open without leave to delete it, the new file cannot move in and the target cannot be
+// set aside: either way the old file stays in place, the new one where it was, and no copy set
+// aside is left.
+TEST(FileReplace, AFileHeldOpenLeavesBothAsTheyWere) {
     for (const auto& way : kWays) {
-        SCOPED_TRACE(way.name);
-        Files files;
-        {
-            // Held open without leave to delete it: it cannot be moved.
-            FileHandle held(CreateFileA(files.fresh.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                        nullptr));
-            ASSERT_TRUE(held.valid());
-            EXPECT_FALSE(way.replace(files.target.c_str(), files.fresh.c_str()));
+        for (bool holdTarget : {false, true}) {
+            SCOPED_TRACE(std::string(way.name) + (holdTarget ? ", target held" : ", new file held"));
+            Files files;
+            {
+                const std::string& heldPath = holdTarget ? files.target : files.fresh;
+                FileHandle held(CreateFileA(heldPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                            0, nullptr));
+                ASSERT_TRUE(held.valid());
+                EXPECT_FALSE(way.replace(files.target.c_str(), files.fresh.c_str()));
+            }
+            EXPECT_EQ("old", ReadBytes(files.target));
+            EXPECT_EQ("new", ReadBytes(files.fresh));
+            EXPECT_EQ(2u, FolderEntries(files.dir.path()).size());
         }
-        EXPECT_EQ("old", ReadBytes(files.target));
-        EXPECT_EQ("new", ReadBytes(files.fresh));
-        EXPECT_EQ(2u, FolderEntries(files.dir.path()).size());   // no copy set aside is left
-    }
-}
-
-TEST(FileReplace, TargetHeldOpenStaysAsItWas) {
-    for (const auto& way : kWays) {
-        SCOPED_TRACE(way.name);
-        Files files;
-        {
-            FileHandle held(CreateFileA(files.target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                        nullptr));
-            ASSERT_TRUE(held.valid());
-            EXPECT_FALSE(way.replace(files.target.c_str(), files.fresh.c_str()));
-        }
-        EXPECT_EQ("old", ReadBytes(files.target));
-        EXPECT_EQ("new", ReadBytes(files.fresh));
-        EXPECT_EQ(2u, FolderEntries(files.dir.path()).size());
     }
 }

@@ -70,6 +70,9 @@ StrBuf TempFileIn(const char* directory) {
     if (!buffer) return path;
     UINT number = GetTempFileNameA(directory, "ST~", 0, buffer);
     path.ReleaseBuffer(number ? -1 : 0);
+    // Wine's GetTempFileNameA gives a name also when the file could not be made (a read-only
+    // medium refuses it with "write protected", not "exists"): only a file that is there counts.
+    if (!path.IsEmpty() && GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) path.Empty();
     return path;
 }
 

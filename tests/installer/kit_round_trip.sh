@@ -12,7 +12,7 @@ template=${TEMPLATE_PREFIX:?TEMPLATE_PREFIX must name a clean Wine prefix}
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 server=/usr/lib/wine/wineserver wine=/usr/lib/wine/wine64
-cleanup() { $server -k >/dev/null 2>&1; [ "$keep" = --keep ] || rm -rf "$work"; }
+cleanup() { $server -k >/dev/null 2>&1; umount "$work/disc" 2>/dev/null; [ "$keep" = --keep ] || rm -rf "$work"; }
 trap cleanup EXIT
 rm -rf "$work"; mkdir -p "$work"; cp -a "$template" "$WINEPREFIX"
 
@@ -31,8 +31,13 @@ export KIT_PROGRAM_LOG="Z:$(echo "$work/programs.log" | tr / '\\')"
 export KIT_WATCHED_FILE='C:\windows\system32\drivers\ZTUSB.SYS'
 snap before
 
-# The medium as a drive of its own, taken out after the install, as a user ejects the disc.
+# The medium as a drive of its own, read-only as a CD is (a file system that refuses every
+# write, which permissions do not show to root), taken out after the install, as a user
+# ejects the disc.
 cp -r "$medium" "$work/disc"
+{ mount --bind "$work/disc" "$work/disc" && mount -o remount,ro,bind "$work/disc"; } 2>/dev/null ||
+  fail "the medium could not be made read-only (a bind mount needs root)"
+touch "$work/disc/probe" 2>/dev/null && fail "the medium is writable"
 ln -sfn "$work/disc" "$WINEPREFIX/dosdevices/m:"
 echo "== install: M:\\Driver\\Instally.exe /NODRV /DEV:2 /S"
 run 'M:\Driver\Instally.exe' /NODRV /DEV:2 /S; rc=$?
@@ -42,7 +47,7 @@ python3 "$tools/kit_check" installed "$expected" "$work/installed.json" Usb Pane
 [ -e "$WINEPREFIX/drive_c/windows/system32/drivers/ZTSER.SYS" ] && fail "the serial driver was installed for a USB tablet"
 
 echo "== uninstall: the medium taken out, the uninstaller started through its Start-menu link"
-rm -rf "$work/disc" "$WINEPREFIX/dosdevices/m:"
+umount "$work/disc"; rm -rf "$work/disc" "$WINEPREFIX/dosdevices/m:"
 # The shell's way: start opens the link; then every process of the prefix is waited for.
 timeout 120 $wine start /wait 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Zorvant Tablet\Uninstall Zorvant Tablet.lnk' </dev/null >/dev/null 2>&1
 timeout 180 $server -w; $server -k >/dev/null 2>&1; $server -w

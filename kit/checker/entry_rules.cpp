@@ -1,6 +1,7 @@
 // Rules over what the installer reads from a script: the tables, the components and their
 // entries, checked against each other and against the files of the medium.
 #include <climits>
+#include <map>
 #include "installer/core/path_text.h"
 #include "installer/files/lz_header.h"
 #include "installer/registry/path_macro.h"
@@ -137,24 +138,28 @@ private:
                "DefDir " + Quoted(model_.app.defaultDir) + " starts with a macro the installer does not expand: it stays as written");
     }
 
+    // Names compare as the installer compares them, ignoring the case of A to Z.
+    static std::string Folded(const StrBuf& text) {
+        std::string folded = text.c_str();
+        for (char& c : folded)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        return folded;
+    }
+
     void CheckComponentNames() {
-        for (size_t i = 0; i < model_.components.size(); ++i)
-            for (size_t j = 0; j < i; ++j) {
-                const ComponentModel& a = model_.components[j];
-                const ComponentModel& b = model_.components[i];
-                if (CompareNoCase(a.recordName, b.recordName) == 0) {
-                    Report(findings_, b.at, "duplicate-component",
-                           "record name " + Quoted(b.recordName.Mid(3)) + " is taken by the component at line " +
-                               std::to_string(a.at.line) + ": both keep their record under one key");
-                    break;
-                }
-                if (CompareNoCase(a.name, b.name) == 0) {
-                    Report(findings_, b.at, "duplicate-component",
-                           "component name " + Quoted(b.name) + " is given at line " + std::to_string(a.at.line) +
-                               " already: the user cannot tell them apart");
-                    break;
-                }
-            }
+        std::map<std::string, const ComponentModel*> records, names;
+        for (const ComponentModel& b : model_.components) {
+            auto record = records.emplace(Folded(b.recordName), &b);
+            auto name = names.emplace(Folded(b.name), &b);
+            if (!record.second)
+                Report(findings_, b.at, "duplicate-component",
+                       "record name " + Quoted(b.recordName.Mid(3)) + " is taken by the component at line " +
+                           std::to_string(record.first->second->at.line) + ": both keep their record under one key");
+            else if (!name.second)
+                Report(findings_, b.at, "duplicate-component",
+                       "component name " + Quoted(b.name) + " is given at line " + std::to_string(name.first->second->at.line) +
+                           " already: the user cannot tell them apart");
+        }
     }
 
     void CheckComponent(const ComponentModel& component) {

@@ -1,5 +1,6 @@
 #include "kit/checker/kit_check.h"
 
+#include <map>
 #include <set>
 #include "installer/core/script_candidates.h"
 #include "kit/checker/launcher_rules.h"
@@ -82,9 +83,17 @@ std::string InstallerName(const Medium& medium, const std::string& folder) {
     return found.empty() ? "Instally.exe" : found;
 }
 
+// The findings of one check under the name of another file with the same text: kits carry
+// one script under several names, which need reading only once.
+void AddAs(const Findings& own, const std::string& checkedName, const std::string& name, Findings& findings) {
+    for (const Finding& f : own.Sorted())
+        findings.Add(f.file == checkedName ? name : f.file, f.line, f.rule.c_str(), f.message);
+}
+
 void CheckFolder(const Medium& medium, const std::string& folder, SourceTexts& texts, Findings& findings) {
     ScriptSources sources(medium, texts);
     std::string installer = InstallerName(medium, folder);
+    std::map<std::string, std::pair<std::string, Findings>> checked;   // by expanded text: name, findings
     for (const std::string& script : ScriptsIn(medium, folder)) {
         std::string path = InFolder(folder, script);
         std::string bytes;
@@ -97,8 +106,17 @@ void CheckFolder(const Medium& medium, const std::string& folder, SourceTexts& t
                                  : "the script is empty: the installer finds no script");
             continue;
         }
+        auto same = checked.find(expanded);
+        if (same != checked.end()) {
+            AddAs(same->second.second, same->second.first, path, findings);
+            continue;
+        }
         const SourceText* main = sources.Load(path);
-        if (main) CheckScript(*main, folder, installer, sources, findings);
+        if (!main) continue;
+        Findings own;
+        CheckScript(*main, folder, installer, sources, own);
+        AddAs(own, path, path, findings);
+        checked.emplace(expanded, std::make_pair(path, own));
     }
     CheckPlatforms(medium, folder, findings);
 }

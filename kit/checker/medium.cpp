@@ -68,47 +68,68 @@ bool Medium::Exists() const {
 
 std::string Medium::HostPath(const std::string& spelt) const { return spelt.empty() ? root_ : root_ + "/" + spelt; }
 
-const std::vector<Medium::Entry>& Medium::Listing(const std::string& spelt) const {
+namespace {
+std::string Upper(const std::string& name) {
+    std::string upper = name;
+    for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    return upper;
+}
+}  // namespace
+
+const Medium::Listing& Medium::ListingOf(const std::string& spelt) const {
     auto found = listings_.find(spelt);
     if (found != listings_.end()) return found->second;
-    std::vector<Entry>& entries = listings_[spelt];
+    Listing& listing = listings_[spelt];
     std::error_code error;
     for (fs::directory_iterator it(HostPath(spelt), error), end; !error && it != end; it.increment(error)) {
         std::error_code kindError;
-        entries.push_back({it->path().filename().string(), it->is_directory(kindError)});
+        listing.entries.push_back({it->path().filename().string(), it->is_directory(kindError)});
+        listing.byName.emplace(Upper(listing.entries.back().name), listing.entries.size() - 1);
     }
-    return entries;
+    return listing;
+}
+
+const Medium::Entry* Medium::FindEntry(const std::string& relative, std::string& spelt, bool& root) const {
+    spelt.clear();
+    root = false;
+    std::vector<std::string> parts;
+    if (!SplitMediumPath(relative, parts)) return nullptr;
+    root = parts.empty();
+    const Entry* match = nullptr;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        const Listing& listing = ListingOf(spelt);
+        auto range = listing.byName.equal_range(Upper(parts[i]));
+        match = nullptr;
+        for (auto it = range.first; it != range.second && !match; ++it) {
+            const Entry& entry = listing.entries[it->second];
+            if (entry.folder || i + 1 == parts.size()) match = &entry;
+        }
+        if (!match) return nullptr;
+        spelt = spelt.empty() ? match->name : spelt + "/" + match->name;
+    }
+    return match;
 }
 
 std::string Medium::Find(const std::string& relative) const {
-    std::vector<std::string> parts;
-    if (!SplitMediumPath(relative, parts)) return "";
     std::string spelt;
-    for (size_t i = 0; i < parts.size(); ++i) {
-        const Entry* match = nullptr;
-        for (const Entry& entry : Listing(spelt))
-            if (SameNameNoCase(entry.name, parts[i]) && (entry.folder || i + 1 == parts.size())) {
-                match = &entry;
-                break;
-            }
-        if (!match) return "";
-        spelt = spelt.empty() ? match->name : spelt + "/" + match->name;
-    }
-    return parts.empty() ? "." : spelt;
+    bool root;
+    const Entry* entry = FindEntry(relative, spelt, root);
+    return root ? "." : entry ? spelt : "";
 }
 
+// The listing knows what is a folder: no file is looked at again.
 bool Medium::IsFolder(const std::string& relative) const {
-    std::string spelt = Find(relative);
-    if (spelt.empty()) return false;
-    std::error_code error;
-    return fs::is_directory(HostPath(spelt == "." ? "" : spelt), error);
+    std::string spelt;
+    bool root;
+    const Entry* entry = FindEntry(relative, spelt, root);
+    return root ? Exists() : entry && entry->folder;
 }
 
 bool Medium::IsFile(const std::string& relative) const {
-    std::string spelt = Find(relative);
-    if (spelt.empty() || spelt == ".") return false;
-    std::error_code error;
-    return fs::is_regular_file(HostPath(spelt), error);
+    std::string spelt;
+    bool root;
+    const Entry* entry = FindEntry(relative, spelt, root);
+    return entry && !entry->folder;
 }
 
 int64_t Medium::FileSize(const std::string& relative) const {
@@ -142,7 +163,7 @@ std::vector<std::string> Medium::Entries(const std::string& folder) const {
     std::vector<std::string> names;
     std::string spelt = Find(folder);
     if (spelt.empty()) return names;
-    for (const Entry& entry : Listing(spelt == "." ? "" : spelt)) names.push_back(entry.name);
+    for (const Entry& entry : ListingOf(spelt == "." ? "" : spelt).entries) names.push_back(entry.name);
     return names;
 }
 
@@ -150,7 +171,7 @@ std::vector<std::string> Medium::FilesMatching(const std::string& folder, const 
     std::vector<std::string> names;
     std::string spelt = Find(folder);
     if (spelt.empty()) return names;
-    for (const Entry& entry : Listing(spelt == "." ? "" : spelt))
+    for (const Entry& entry : ListingOf(spelt == "." ? "" : spelt).entries)
         if (!entry.folder && MatchesWildcard(entry.name, pattern)) names.push_back(entry.name);
     return names;
 }

@@ -28,10 +28,16 @@ public:
 
 private:
     struct Entry { std::string name; bool folder; };
-    const std::vector<Entry>& Listing(const std::string& spelt) const;
+    struct Listing {
+        std::vector<Entry> entries;                  // as the folder lists them
+        std::multimap<std::string, size_t> byName;   // upper-case name to entry
+    };
+    const Listing& ListingOf(const std::string& spelt) const;
+    // The entry a medium path names and its spelling; null for the root or a missing path.
+    const Entry* FindEntry(const std::string& relative, std::string& spelt, bool& root) const;
     std::string HostPath(const std::string& spelt) const;
     std::string root_;
-    mutable std::map<std::string, std::vector<Entry>> listings_;   // by spelt folder path
+    mutable std::map<std::string, Listing> listings_;   // by spelt folder path
 };
 
 // Both in ASCII upper case: the comparison Windows file names get.

@@ -7,10 +7,14 @@
 
 const char kMediumDrive[] = "M:\\";
 
+SectionRead::SectionRead(const SourceText* source, const std::string& asked) : source(source), name(asked) {
+    for (char& c : name)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+}
+
 bool SectionRead::operator<(const SectionRead& other) const {
     if (source != other.source) return source < other.source;
-    StrBuf a(name.c_str()), b(other.name.c_str());
-    return CompareNoCase(a, b) < 0;
+    return name < other.name;
 }
 
 bool MediumPathOf(const char* path, std::string& mediumPath) {

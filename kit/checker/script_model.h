@@ -71,8 +71,9 @@ struct ComponentModel {
 
 // Which section of which text a reader asked for.
 struct SectionRead {
+    SectionRead(const SourceText* source, const std::string& name);
     const SourceText* source;
-    std::string name;               // as asked ("SetupApps.deu"), compare ignoring case
+    std::string name;               // as asked ("setupapps.deu"), letters A to Z in lower case
     bool operator<(const SectionRead& other) const;
 };
 

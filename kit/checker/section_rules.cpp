@@ -49,7 +49,7 @@ private:
     void CollectRead() {
         for (const auto& [source, layout] : check_.layouts) layouts_.emplace(source, layout);
         for (const ScriptModel& model : check_.models)
-            for (const SectionRead& read : model.sectionsRead) read_.insert({read.source, Lower(read.name)});
+            for (const SectionRead& read : model.sectionsRead) read_.insert({read.source, read.name});
         for (bool grew = true; grew;) {
             grew = false;
             std::vector<ReadKey> added;

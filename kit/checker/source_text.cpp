@@ -53,6 +53,8 @@ const SourceText& SourceTexts::Add(const std::string& name, const std::string& b
     text->name = name;
     text->bytes = ExpandedBytes(bytes, &text->compressed);
     text->lineStarts = LineStartsOf(text->bytes);
+    text->text = ScriptText(text->bytes.data(), text->bytes.data() + text->bytes.size());
+    text->text.Index();
     texts_.push_back(std::move(text));
     return *texts_.back();
 }

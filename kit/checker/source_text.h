@@ -13,7 +13,9 @@ struct SourceText {
     bool compressed = false;
     std::vector<size_t> lineStarts;   // offsets of the first byte of every line (CR ends a line)
 
-    ScriptText Text() const { return ScriptText(bytes.data(), bytes.data() + bytes.size()); }
+    // The text with its section index, made once: every reading pass and header test shares it.
+    const ScriptText& Text() const { return text; }
+    ScriptText text;
     // 1-based line of a byte offset.
     int LineOf(size_t offset) const;
 };

@@ -20,7 +20,7 @@ const std::vector<KnownName>& AppKeys() {
         {"AppType", "kind of product; \"Driver\" in it removes earlier installations first"},
         {"AppName", "the background window's name line: text,divisor,r,g,b,shadow r,g,b,panel,dx,dy"},
         {"Caption", "title of the windows and the product name in messages"},
-        {"ProduceName", "names the record key SetupExt\\<name>; defaults to the group"},
+        {"ProduceName", "the record key is SetupExt\\ and this name; defaults to the group"},
         {"DefDir", "default install folder; may start with a path macro"},
         {"DefPMGroup", "program group,all users (1) or the user's (0)"},
         {"LogoName", "logo text,divisor,r,g,b,shadow r,g,b,panel,dx,dy"},

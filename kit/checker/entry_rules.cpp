@@ -14,6 +14,7 @@ const char* const kSectionRoles[8] = {"key", "file", "shortcut", "INI", "spare-f
                                       "removal-file"};
 const int kMaxPath = 260;          // paths of files are cut to this buffer, NUL included
 const int kPatternBuffer = 32;     // the "CopyFolder" pattern, NUL included
+const int kIniLine = 255;          // INI values are read, and INI lines rewritten, at most this long
 
 const TableRow* FindRow(const std::vector<TableRow>& table, int id) {
     for (const TableRow& row : table)
@@ -128,12 +129,15 @@ private:
     }
 
     void CheckDefaultDir() {
-        if (IsKnownMacro(model_.app.defaultDir)) return;
         Location at{model_.main, 0};
         for (const LocatedLine& line : model_.appLines) {
             StrBuf value(line.text);
             if (CutKey(value).EqualsNoCase("DefDir")) at = line.at;
         }
+        if (model_.app.defaultDir.Length() >= kMaxPath)
+            Report(findings_, at, "value-too-long",
+                   "DefDir has " + std::to_string(model_.app.defaultDir.Length()) + " characters: paths are cut at 259");
+        if (IsKnownMacro(model_.app.defaultDir)) return;
         Report(findings_, at, "unknown-path-macro",
                "DefDir " + Quoted(model_.app.defaultDir) + " starts with a macro the installer does not expand: it stays as written");
     }
@@ -180,6 +184,12 @@ private:
         for (const CopyFolderAt& copy : component.copyFolders) CheckCopyFolder(copy);
         CheckTargets(component);
         CheckSpace(component, bytes);
+        for (const auto& [entry, at] : component.iniEntries)
+            if (entry.key.Length() + 1 + entry.value.Length() > kIniLine)
+                Report(findings_, at, "value-too-long",
+                       "the INI line " + std::string(entry.key.c_str()) + "= and its value take " +
+                           std::to_string(entry.key.Length() + 1 + entry.value.Length()) +
+                           " characters: values are read and lines rewritten in pieces of 255");
         for (const auto& [entry, at] : component.iniEntries)
             if (entry.directoryNumber != 0 && !FindDest(model_, entry.directoryNumber))
                 Report(findings_, at, "missing-dest-dir",

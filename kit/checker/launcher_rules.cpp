@@ -9,11 +9,6 @@
 #include "kit/checker/script_layout.h"
 
 namespace {
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 const std::vector<std::string>& LauncherSuffixes() {
     static const std::vector<std::string> suffixes = [] {
         std::set<std::string> found;
@@ -28,7 +23,7 @@ const std::vector<std::string>& LauncherSuffixes() {
 std::string BaseName(const std::string& name) {
     size_t dot = name.rfind('.');
     if (dot == std::string::npos) return name;
-    std::string tail = Lower(name.substr(dot));
+    std::string tail = LowerAscii(name.substr(dot));
     if (tail == ".all") return name.substr(0, dot);
     for (const std::string& suffix : LauncherSuffixes())
         if (tail == suffix) return name.substr(0, dot);
@@ -45,8 +40,8 @@ public:
         std::set<std::string> languages{""};
         for (const LayoutSection& section : layout_.sections) {
             std::string base = BaseName(section.name);
-            if (base.size() < section.name.size() && Lower(section.name.substr(base.size())) != ".all")
-                languages.insert(Lower(section.name.substr(base.size())));
+            if (base.size() < section.name.size() && LowerAscii(section.name.substr(base.size())) != ".all")
+                languages.insert(LowerAscii(section.name.substr(base.size())));
         }
         for (const std::string& language : languages) CheckLanguage(language);
         CheckSectionsAndKeys();
@@ -55,7 +50,7 @@ public:
 private:
     int LineOfSection(const std::string& name) const {
         for (const LayoutSection& section : layout_.sections)
-            if (Lower(section.name) == Lower(name)) return section.line;
+            if (LowerAscii(section.name) == LowerAscii(name)) return section.line;
         return 0;
     }
 
@@ -82,7 +77,7 @@ private:
         ItemList list = ReadItemListFrom(profile_, language);
         for (const std::string& key : list.keys) {
             if (key == "EMPTYITEM") continue;
-            seenItems_.insert(Lower(key));
+            seenItems_.insert(LowerAscii(key));
             ItemSettings item;
             std::vector<std::string> variants = SectionVariants(profile_, key, language, false);
             for (const std::string& variant : variants) ReadItemKeys(profile_, variant, "", pictures, item);
@@ -93,9 +88,9 @@ private:
 
     int LineOfItem(const std::string& key) const {
         for (const LayoutSection& section : layout_.sections)
-            if (Lower(BaseName(section.name)) == "items")
+            if (LowerAscii(BaseName(section.name)) == "items")
                 for (const LayoutLine& line : section.lines)
-                    if (Lower(line.key) == Lower(key)) return line.line;
+                    if (LowerAscii(line.key) == LowerAscii(key)) return line.line;
         return 0;
     }
 
@@ -124,7 +119,7 @@ private:
 
     void CheckSectionsAndKeys() {
         for (const LayoutSection& section : layout_.sections) {
-            std::string base = Lower(BaseName(section.name));
+            std::string base = LowerAscii(BaseName(section.name));
             const std::vector<KnownName>* keys = nullptr;
             if (base == "itemsparameter") keys = &LauncherParameterKeys();
             else if (seenItems_.count(base)) keys = &LauncherItemKeys();

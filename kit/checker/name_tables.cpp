@@ -117,12 +117,6 @@ const std::vector<KnownName>& LauncherItemKeys() {
 }
 
 namespace {
-std::string Lower(const std::string& text) {
-    std::string lower = text;
-    for (char& c : lower) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
 size_t EditDistance(const std::string& a, const std::string& b) {
     std::vector<size_t> row(b.size() + 1);
     for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
@@ -139,10 +133,16 @@ size_t EditDistance(const std::string& a, const std::string& b) {
 }
 }  // namespace
 
+std::string LowerAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
 bool IsKnown(const std::vector<KnownName>& names, const std::string& name) {
-    std::string lower = Lower(name);
+    std::string lower = LowerAscii(name);
     for (const KnownName& known : names)
-        if (Lower(known.name) == lower) return true;
+        if (LowerAscii(known.name) == lower) return true;
     return false;
 }
 
@@ -156,12 +156,12 @@ std::string NearestName(const std::string& name, const std::vector<std::string>&
     // Long names are compared only against names of about their length: the distance table
     // is the product of both lengths.
     if (name.size() > 256) return "";
-    std::string lower = Lower(name);
+    std::string lower = LowerAscii(name);
     std::string best;
     size_t bestDistance = 0;
     for (const std::string& candidate : candidates) {
         if (candidate.size() > name.size() + 3 || name.size() > candidate.size() + 3) continue;
-        size_t distance = EditDistance(lower, Lower(candidate));
+        size_t distance = EditDistance(lower, LowerAscii(candidate));
         if (distance == 0) continue;
         if (best.empty() || distance < bestDistance) {
             best = candidate;

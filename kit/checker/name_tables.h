@@ -24,3 +24,5 @@ bool IsKnown(const std::vector<KnownName>& names, const std::string& name);
 // slip of the pen; "" when none is.
 std::string NearestName(const std::string& name, const std::vector<std::string>& candidates);
 std::vector<std::string> NamesOf(const std::vector<KnownName>& names);
+// Letters A to Z in lower case, as names are compared.
+std::string LowerAscii(std::string text);

@@ -8,11 +8,6 @@
 #include "kit/checker/script_rules.h"
 
 namespace {
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 using ReadKey = std::pair<const SourceText*, std::string>;   // text and lower-case section name
 
 class SectionRules {
@@ -55,13 +50,13 @@ private:
             std::vector<ReadKey> added;
             for (const auto& [source, layout] : layouts_)
                 for (const LayoutInclude& include : layout.includes) {
-                    if (!read_.count({source, Lower(layout.sections[include.section].name)})) continue;
+                    if (!read_.count({source, LowerAscii(layout.sections[include.section].name)})) continue;
                     const SourceText* target = include.file.empty() ? source : IncludedFile(include.file);
                     if (!target) continue;
                     for (const std::string& name : {include.target, include.target + ".all"})
-                        added.push_back({target, Lower(name)});
+                        added.push_back({target, LowerAscii(name)});
                     for (const std::string& suffix : LanguageSuffixes())
-                        added.push_back({target, Lower(include.target + suffix)});
+                        added.push_back({target, LowerAscii(include.target + suffix)});
                 }
             for (const ReadKey& key : added) {
                 if (!read_.insert(key).second) continue;
@@ -71,7 +66,7 @@ private:
         }
     }
 
-    bool IsRead(const SourceText* source, const std::string& name) const { return read_.count({source, Lower(name)}) > 0; }
+    bool IsRead(const SourceText* source, const std::string& name) const { return read_.count({source, LowerAscii(name)}) > 0; }
 
     void CheckAfterEnd(const SourceText& source, const ScriptLayout& layout) {
         if (!layout.firstLineAfterEnd) return;
@@ -156,8 +151,8 @@ private:
             for (const LayoutInclude& include : layout.includes) {
                 const SourceText* target = include.file.empty() ? source : IncludedFile(include.file);
                 if (!target) continue;
-                edges[{source, Lower(layout.sections[include.section].name)}].push_back(
-                    {{target, Lower(include.target)}, {source, include.line}, include.target});
+                edges[{source, LowerAscii(layout.sections[include.section].name)}].push_back(
+                    {{target, LowerAscii(include.target)}, {source, include.line}, include.target});
             }
         std::map<ReadKey, int> state;   // 1 on the path, 2 done
         std::function<void(const ReadKey&)> visit = [&](const ReadKey& node) {
@@ -203,14 +198,14 @@ private:
     static std::set<std::string> KeysOf(const ScriptLayout& layout, const std::string& name) {
         std::set<std::string> keys;
         for (const LayoutSection& section : layout.sections) {
-            if (Lower(section.name) != Lower(name)) continue;
+            if (LowerAscii(section.name) != LowerAscii(name)) continue;
             for (const LayoutLine& line : section.lines) {
-                if (Lower(name).rfind("setupapps", 0) == 0) {
+                if (LowerAscii(name).rfind("setupapps", 0) == 0) {
                     StrBuf value(line.text.c_str());
                     CutKey(value);
-                    keys.insert(Lower(NextField(value, ',', true).c_str()));
+                    keys.insert(LowerAscii(NextField(value, ',', true).c_str()));
                 } else {
-                    keys.insert(Lower(line.key));
+                    keys.insert(LowerAscii(line.key));
                 }
             }
         }
@@ -226,7 +221,7 @@ private:
             std::set<std::string> done;   // a variant's header may stand more than once
             for (const LayoutSection& section : layout.sections) {
                 std::string suffix = SuffixOf(section.name);
-                if (suffix.empty() || suffix == ".all" || Lower(section.name) != Lower(plain + suffix)) continue;
+                if (suffix.empty() || suffix == ".all" || LowerAscii(section.name) != LowerAscii(plain + suffix)) continue;
                 if (!done.insert(suffix).second) continue;
                 std::set<std::string> variantKeys = KeysOf(layout, section.name);
                 std::string lost;

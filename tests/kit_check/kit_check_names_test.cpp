@@ -2,6 +2,9 @@
 // stand on: nearest names, wildcards, quotes, suffixes and the report's forms.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "installer/script/app_section.h"
 #include "installer/script/component_keys.h"
 #include "kit/checker/findings.h"
@@ -9,6 +12,7 @@
 #include "kit/checker/name_tables.h"
 #include "kit/checker/script_layout.h"
 #include "kit/checker/script_rules.h"
+#include "kit/checker/source_text.h"
 
 namespace {
 // Everything the [App] reader can set, as one text.
@@ -150,5 +154,39 @@ TEST(KitCheckLayout, LinesAreCountedAtCarriageReturns) {
     EXPECT_EQ(2, layout.sections[0].lines[0].line);
     EXPECT_EQ(4, layout.endLine);
     EXPECT_EQ(5, layout.firstLineAfterEnd);
+}
+}  // namespace
+
+namespace {
+// The medium is looked at as Windows looks at it: any case, either separator.
+TEST(KitCheckMedium, NamesAreFoundInAnyCase) {
+    namespace fs = std::filesystem;
+    fs::path root = fs::temp_directory_path() / "kitcheck_medium_case";
+    fs::remove_all(root);
+    fs::create_directories(root / "Driver" / "x64");
+    std::ofstream(root / "Driver" / "x64" / "ZTUSB.SY_") << "SZDD";
+    Medium medium(root.string());
+    EXPECT_EQ("Driver/x64/ZTUSB.SY_", medium.Find("driver\\X64\\ztusb.sy_"));
+    EXPECT_TRUE(medium.IsFile("DRIVER/x64/ZtUsb.Sy_"));
+    EXPECT_FALSE(medium.IsFile("Driver\\x64"));
+    EXPECT_TRUE(medium.IsFolder("Driver\\x64"));
+    EXPECT_FALSE(medium.IsFile("Driver\\x64\\ZTUSB.SYS"));
+    EXPECT_EQ(4, medium.FileSize("driver\\x64\\ztusb.sy_"));
+    EXPECT_EQ((std::vector<std::string>{"ZTUSB.SY_"}), medium.FilesMatching("Driver\\X64", "*.SY?"));
+    fs::remove_all(root);
+}
+
+// A script stored compressed is read expanded; a cut-off one is known as damaged.
+TEST(KitCheckMedium, CompressedScriptsAreExpanded) {
+    // "[End]" coded as five literal bytes after the header that announces five bytes.
+    std::string packed("SZDD\x88\xf0\x27\x33" "A\0\x05\0\0\0\x1f[End]", 20);
+    bool compressed = false, damaged = true;
+    EXPECT_EQ("[End]", ExpandedBytes(packed, &compressed, &damaged));
+    EXPECT_TRUE(compressed);
+    EXPECT_FALSE(damaged);
+    ExpandedBytes(packed.substr(0, 17), &compressed, &damaged);
+    EXPECT_TRUE(damaged);
+    EXPECT_EQ("[App]", ExpandedBytes("[App]", &compressed, &damaged));
+    EXPECT_FALSE(compressed);
 }
 }  // namespace

@@ -50,6 +50,7 @@ private:
             std::vector<ReadKey> added;
             for (const auto& [source, layout] : layouts_)
                 for (const LayoutInclude& include : layout.includes) {
+                    if (InAppSection(layout, include)) continue;
                     if (!read_.count({source, LowerAscii(layout.sections[include.section].name)})) continue;
                     const SourceText* target = include.file.empty() ? source : IncludedFile(include.file);
                     if (!target) continue;
@@ -88,7 +89,8 @@ private:
                 for (const StrBuf& section : component.sections)
                     if (!section.IsEmpty()) names.push_back(section.c_str());
         for (const auto& [source, layout] : layouts_)
-            for (const LayoutInclude& include : layout.includes) names.push_back(include.target);
+            for (const LayoutInclude& include : layout.includes)
+                if (!InAppSection(layout, include)) names.push_back(include.target);
         return names;
     }
 
@@ -114,10 +116,22 @@ private:
         }
     }
 
+    // In [App], "*include" names a further script file rather than a section.
+    static bool InAppSection(const ScriptLayout& layout, const LayoutInclude& include) {
+        const std::string& name = layout.sections[include.section].name;
+        return LowerAscii(name.substr(0, name.size() - SuffixOf(name).size())) == "app";
+    }
+
     void CheckIncludeTargets(const SourceText& source, const ScriptLayout& layout) {
         for (const LayoutInclude& include : layout.includes) {
             if (!IsRead(&source, layout.sections[include.section].name)) continue;
             Location at{&source, include.line};
+            if (InAppSection(layout, include)) {
+                if (!IncludedFile(include.target))
+                    Report(findings_, at, "missing-include",
+                           "\"*include\" adds the script " + include.target + ", which is not on the medium beside the script");
+                continue;
+            }
             if (include.target.empty()) {
                 Report(findings_, at, "missing-include", "\"*include\" names no section");
                 continue;
@@ -149,6 +163,7 @@ private:
         std::map<ReadKey, std::vector<Edge>> edges;
         for (const auto& [source, layout] : layouts_)
             for (const LayoutInclude& include : layout.includes) {
+                if (InAppSection(layout, include)) continue;
                 const SourceText* target = include.file.empty() ? source : IncludedFile(include.file);
                 if (!target) continue;
                 edges[{source, LowerAscii(layout.sections[include.section].name)}].push_back(

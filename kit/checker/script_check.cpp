@@ -30,7 +30,10 @@ void Report(Findings& findings, const Location& at, const char* rule, const std:
     findings.Add(at.source ? at.source->name : "", at.line, rule, message);
 }
 
-std::string Bracketed(const std::string& name) { return "[" + name + "]"; }
+std::string Bracketed(const std::string& name) {
+    // A "name" of a whole file's length is no name: enough of it to find it by.
+    return "[" + (name.size() > 60 ? name.substr(0, 57) + "..." : name) + "]";
+}
 
 namespace {
 // The languages the script speaks: those of its sections' suffixes.
@@ -60,6 +63,10 @@ void CheckScript(const SourceText& main, const std::string& folder, const std::s
         for (const SectionRead& read : check.models.back().sectionsRead)
             if (!check.layouts.count(read.source)) check.layouts[read.source] = ReadLayout(*read.source);
     }
+    // Only a carriage return ends a line: a file written with bare line feeds is one long line.
+    if (main.bytes.find('\r') == std::string::npos && main.bytes.find('\n') != std::string::npos)
+        findings.Add(main.name, 0, "unreadable-script",
+                     "the lines end with line feeds alone: the installer reads the whole file as one line (write CR LF)");
     CheckSections(check, findings);
     for (const ScriptModel& model : check.models) CheckEntries(check, model, findings);
 }

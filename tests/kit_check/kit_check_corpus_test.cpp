@@ -1,7 +1,8 @@
 // The corpus of broken media under corpus/: each case gives exactly the findings its
 // "expected" file lists (file:line rule), and the clean case none. A case's "script.inf" is
 // put on its medium as the x86 and the x64 script ("SCRIPT" in "expected" stands for both);
-// the files of corpus/base come first; text files get the CR LF line ends of real kits.
+// the files of corpus/base come first; text files get the CR LF line ends of real kits
+// unless their names end in ".lf".
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -47,6 +48,11 @@ void CopyInto(const fs::path& from, const fs::path& to) {
         }
         std::string name = entry.path().filename().string();
         if (name == "expected") continue;
+        // A name ending in ".lf" keeps its bare line feeds and loses that ending.
+        if (name.size() > 3 && name.substr(name.size() - 3) == ".lf") {
+            WriteAll(target.replace_extension(), ReadAll(entry.path()));
+            continue;
+        }
         std::string bytes = AsKitText(ReadAll(entry.path()));
         if (name == "script.inf") {
             WriteAll(to / "SetupExt.WNT", bytes);

@@ -30,7 +30,7 @@ const std::vector<Rule>& Rules() {
         {"space-needed", Severity::Warning, "\"SpaceNeeded\" smaller than the component's files"},
         {"value-too-long", Severity::Warning, "a value longer than the buffer that will cut it"},
         {"launcher-item", Severity::Error, "a launcher item without its pictures or its target"},
-        {"unreadable-script", Severity::Error, "a script variant that is empty or cannot be expanded"},
+        {"unreadable-script", Severity::Error, "a script variant that is empty, cannot be expanded or ends its lines without carriage returns"},
     };
     return rules;
 }

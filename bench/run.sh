@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Benchmark, not a test: installs and removes one generated payload with Instally, two NSIS
 # builds and an MSI under one kind of Wine prefix, next to a bare CopyFileA / DeleteFileA loop
-# and cp -r on the host, then times script loading natively. Writes bench/results.md.
+# and cp -r on the host, then times script loading and the kit checker natively. Writes bench/results.md.
 # Usage (through tools/bench): bench/run.sh [--quick] [--runs N] [--instally-only] [--compare EXE]
 #   --instally-only: only the copy and delete loops and Instally (no peers, no script loading);
 #   --compare EXE: also times another Instally.exe (an earlier build) in every round, same prefix.
@@ -58,7 +58,7 @@ if [ ! -f "$WORK/native/CMakeCache.txt" ]; then
     -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_CXX_FLAGS="-g -fno-omit-frame-pointer" >"$WORK/native.configure.log" 2>&1 ||
     { cat "$WORK/native.configure.log"; exit 1; }
 fi
-cmake --build "$WORK/native" --target script_load_bench -j "$JOBS" >"$WORK/build-native.log" 2>&1 ||
+cmake --build "$WORK/native" --target script_load_bench kit_check_bench -j "$JOBS" >"$WORK/build-native.log" 2>&1 ||
   { tail -20 "$WORK/build-native.log"; exit 1; }
 
 say "payload (${SHAPE[*]}), made once and kept in $DATA"
@@ -186,6 +186,11 @@ for series in components entries; do
     fi
   done
 done
+if [ $ONLY = 0 ]; then
+  say "the kit checker on a 10,000-component medium, natively (printed only)"
+  "$WORK/native/bench/kit_check_bench" 10000 3 "$WORK/kit_check_medium" | sed 's/^/  /'
+fi
+
 printf 'meta\tload_end\t%s\n' "$(cut -d' ' -f1-3 /proc/loadavg)" >>"$RAW"
 
 OUT=$ROOT/bench/results.md

@@ -216,10 +216,12 @@ namespace {
 bool ReadSectionBody(const ScriptText& text, const char* body, SectionReader& reader) {
     TextCursor cursor(body, text.end);
     while (!cursor.AtEnd()) {
+        const char* at = cursor.pos;
         StrBuf line = ReadLine(cursor);
         line.Trim();
         if (line.IsEmpty() || line[0] == ';') continue;
         if (IsSectionHeader(line)) return !IsSectionHeader(line, "End");
+        reader.LineStart(at);
         reader.KeyLine(line);
     }
     return true;

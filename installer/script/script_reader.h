@@ -65,6 +65,8 @@ class SectionReader {
 public:
     virtual ~SectionReader() = default;
     virtual void KeyLine(const StrBuf& line) = 0;
+    // Where the key line handed next begins in its text; for readers that report positions.
+    virtual void LineStart(const char* /*at*/) {}
 };
 
 // Where "*include=Section,File" finds its file; calls use with the file's text, or does
@@ -99,6 +101,7 @@ public:
     };
     IncludeFollower(const ScriptText& text, int kind, SectionReader& inner, const Context& context);
     void KeyLine(const StrBuf& line) override;
+    void LineStart(const char* at) override { inner_.LineStart(at); }
 private:
     IncludeFollower(const ScriptText& text, int kind, SectionReader& inner, const Context& context, int depth,
                     int* passesLeft);

@@ -1,0 +1,44 @@
+#pragma once
+// What a check found: each finding at a file and line, under a rule with its severity,
+// said in one sentence; printed as text or JSON, and summed up as the program's exit code.
+#include <set>
+#include <string>
+#include <vector>
+
+enum class Severity { Warning, Error };
+
+struct Rule {
+    const char* name;
+    Severity severity;
+    const char* summary;   // what the rule looks for
+};
+// Every rule the checker has, in the order the guide lists them.
+const std::vector<Rule>& Rules();
+const Rule* FindRule(const std::string& name);
+
+struct Finding {
+    std::string file;      // below the medium, "/" between folders; "" for the medium itself
+    int line = 0;          // 0: the file as a whole
+    std::string rule;
+    Severity severity = Severity::Warning;
+    std::string message;
+};
+
+class Findings {
+public:
+    // rule must be one of Rules(); the same finding twice is kept once.
+    void Add(const std::string& file, int line, const char* rule, const std::string& message);
+    // In file and line order.
+    std::vector<Finding> Sorted() const;
+    size_t Count() const { return list_.size(); }
+    // 0 clean, 1 warnings only, 2 errors.
+    int ExitCode() const;
+private:
+    std::vector<Finding> list_;
+    std::set<std::string> seen_;
+};
+
+std::string SeverityName(Severity severity);
+// "file:line: severity rule: message", one a line, then a count line.
+std::string TextReport(const Findings& findings);
+std::string JsonReport(const Findings& findings);

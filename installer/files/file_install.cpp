@@ -3,7 +3,7 @@
 #include <cstring>
 #include "installer/core/code_page.h"
 #include "installer/core/path_text.h"
-#include "installer/core/startup.h"
+#include "installer/core/process_facts.h"
 #include "installer/core/system_paths.h"
 #include "installer/files/deferred_replace.h"
 #include "installer/files/file_copy.h"

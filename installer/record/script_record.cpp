@@ -5,7 +5,7 @@
 #include "installer/core/system_paths.h"
 #include "installer/registry/registry_keys.h"
 #include "installer/script/mapped_file.h"
-#include "installer/script/setup_script.h"
+#include "installer/script/script_node.h"
 
 StrBuf SlotName(int index) {
     StrBuf name("INFNAME");
@@ -19,7 +19,7 @@ StrBuf SlotName(int index) {
 
 namespace {
 // The script as the uninstaller will read it, in a new file of the install folder.
-StrBuf WriteSavedCopy(SetupScript& script) {
+StrBuf WriteSavedCopy(ScriptNode& script) {
     StrBuf path = TempFileIn(script.InstallDir());
     if (path.IsEmpty()) return path;
     FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -50,7 +50,7 @@ int ChooseSlot(HKEY productKey, const StrBuf& newCopy, StrBuf& chosenPath) {
 }
 }  // namespace
 
-void WriteScriptRecord(SetupScript& script, HKEY productKey) {
+void WriteScriptRecord(ScriptNode& script, HKEY productKey) {
     StrBuf copy = WriteSavedCopy(script);
     if (copy.IsEmpty()) return;   // no copy: the uninstaller would find nothing to read
     StrBuf chosen;
@@ -63,8 +63,7 @@ void WriteScriptRecord(SetupScript& script, HKEY productKey) {
     script.ScriptNode::SaveRecord(slot.get());
 }
 
-void RemoveScriptRecord(SetupScript& script) {
-    const StrBuf& slotPath = script.RecordKey();
+void RemoveScriptRecord(ScriptNode& script, const StrBuf& slotPath) {
     if (slotPath.IsEmpty()) return;
     RegKey slot(OpenOrCreateKey(slotPath, HKEY_CLASSES_ROOT, false));
     if (!slot) return;

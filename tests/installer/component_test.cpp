@@ -4,16 +4,16 @@
 #include <windows.h>
 #include <string>
 #include <vector>
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 #include "installer/core/system_paths.h"
 #include "installer/files/ini_entry_node.h"
 #include "installer/record/shortcut_entry.h"
 #include "installer/registry/registry_entry_node.h"
-#include "installer/script/application.h"
-#include "installer/script/component.h"
-#include "installer/script/component_selection.h"
-#include "installer/script/file_entry.h"
-#include "installer/script/setup_script.h"
+#include "installer/tree/application.h"
+#include "installer/tree/component.h"
+#include "installer/tree/component_selection.h"
+#include "installer/tree/file_entry.h"
+#include "installer/tree/setup_script.h"
 #include "tests/fakes/test_support.h"
 
 namespace {

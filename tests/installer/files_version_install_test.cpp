@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 #include "installer/core/handles.h"
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 #include "installer/files/file_install.h"
 #include "tests/fakes/test_support.h"
 

@@ -8,12 +8,12 @@
 #include <vector>
 #include "installer/core/handles.h"
 #include "installer/core/messages.h"
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 #include "installer/files/file_install.h"
-#include "installer/script/application.h"
-#include "installer/script/component.h"
+#include "installer/tree/application.h"
+#include "installer/tree/component.h"
 #include "installer/script/script_node.h"
-#include "installer/script/setup_script.h"
+#include "installer/tree/setup_script.h"
 #include "resources/resource_ids.h"
 #include "tests/fakes/test_support.h"
 

@@ -5,10 +5,10 @@
 #include <atomic>
 #include <string>
 #include <vector>
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 #include "installer/files/progress_events.h"
-#include "installer/script/application.h"
-#include "installer/script/component.h"
+#include "installer/tree/application.h"
+#include "installer/tree/component.h"
 #include "installer/ui/callback_dialogs.h"
 #include "installer/ui/meter_messages.h"
 #include "installer/ui/options_dialog.h"

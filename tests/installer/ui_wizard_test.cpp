@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
-#include "installer/core/startup.h"
-#include "installer/script/application.h"
-#include "installer/script/component.h"
+#include "installer/run/startup.h"
+#include "installer/tree/application.h"
+#include "installer/tree/component.h"
 #include "installer/ui/program_folders.h"
 #include "installer/ui/wizard.h"
 #include "resources/dialog_ids.h"

@@ -1,4 +1,4 @@
-#include "installer/script/file_entry.h"
+#include "installer/tree/file_entry.h"
 
 #include "installer/files/file_install.h"
 #include "installer/record/file_removal.h"

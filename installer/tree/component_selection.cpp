@@ -1,9 +1,9 @@
-#include "installer/script/component_selection.h"
+#include "installer/tree/component_selection.h"
 
 #include <vector>
 #include "installer/device/device_clients.h"
-#include "installer/script/application.h"
-#include "installer/script/component.h"
+#include "installer/tree/application.h"
+#include "installer/tree/component.h"
 
 namespace {
 template <typename Fn>

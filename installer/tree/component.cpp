@@ -1,8 +1,8 @@
-#include "installer/script/component.h"
+#include "installer/tree/component.h"
 
 #include "installer/core/handles.h"
 #include "installer/core/path_text.h"
-#include "installer/core/startup.h"
+#include "installer/core/process_facts.h"
 #include "installer/device/helper_programs.h"
 #include "installer/device/helper_steps.h"
 #include "installer/device/oem_class_files.h"
@@ -10,7 +10,7 @@
 #include "installer/record/shortcut_entry.h"
 #include "installer/registry/registry_entry_node.h"
 #include "installer/registry/registry_keys.h"
-#include "installer/script/file_entry.h"
+#include "installer/tree/file_entry.h"
 #include "installer/script/mapped_file.h"
 
 Component::Component(ScriptNode* script, const StrBuf& line) : ScriptNode(script, KindComponent) {
@@ -171,7 +171,7 @@ bool Component::InstallWalk(int kind, ProgressCallback callback, void* context) 
     if (!enabled) return true;
     switch (kind) {
     case KindFile: return EachEntry(lists_[Files], true, true, callback, context);
-    case KindShortcut: return InstallShortcuts(*this);
+    case KindShortcut: return InstallShortcuts(*this, *EntryList(KindShortcut));
     case KindIniEntry: return EachEntry(lists_[IniEntries], true, false, callback, context);
     case KindRegistryEntry:
     case KindRegistryEntry2: return EachEntry(lists_[RegistryEntries], true, false, callback, context);
@@ -183,7 +183,7 @@ bool Component::RemoveWalk(int kind, ProgressCallback callback, void* context) {
     if (!enabled) return true;
     switch (kind) {
     case KindFile: return EachEntry(lists_[Files], false, true, callback, context);
-    case KindShortcut: return RemoveShortcuts(*this);
+    case KindShortcut: return RemoveShortcuts(*this, *EntryList(KindShortcut));
     case KindIniEntry: return EachEntry(lists_[IniEntries], false, false, callback, context);
     case KindRegistryEntry:
     case KindRegistryEntry2: return EachEntry(lists_[RegistryEntries], false, false, callback, context);

@@ -1,11 +1,11 @@
-#include "installer/record/removal.h"
+#include "installer/run/removal.h"
 
-#include "installer/core/run_outcome.h"
+#include "installer/run/run_outcome.h"
 #include "installer/core/system_paths.h"
 #include "installer/record/file_removal.h"
 #include "installer/record/uninstaller_copy.h"
-#include "installer/script/application.h"
-#include "installer/script/component_selection.h"
+#include "installer/tree/application.h"
+#include "installer/tree/component_selection.h"
 
 namespace {
 bool RemoveFileLists(Application& app, ProgressCallback callback, void* context) {

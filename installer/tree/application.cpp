@@ -1,21 +1,22 @@
-#include "installer/script/application.h"
+#include "installer/tree/application.h"
 
 #include <shlobj.h>
 #include "installer/record/program_group.h"
 #include "installer/record/programs_list_entry.h"
 #include "installer/record/uninstaller_copy.h"
+#include "installer/tree/own_program.h"
 #include "installer/registry/well_known_locations.h"
 
 #include "installer/core/handles.h"
 #include "installer/core/messages.h"
-#include "installer/core/startup.h"
+#include "installer/core/process_facts.h"
 #include "installer/core/system_paths.h"
 #include "installer/registry/registry_keys.h"
 #include "installer/registry/well_known_locations.h"
-#include "installer/script/component.h"
-#include "installer/script/component_selection.h"
+#include "installer/tree/component.h"
+#include "installer/tree/component_selection.h"
 #include "installer/script/mapped_file.h"
-#include "installer/script/setup_script.h"
+#include "installer/tree/setup_script.h"
 
 Application::Application() : ScriptNode(nullptr, KindApplication) {}
 

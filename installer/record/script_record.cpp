@@ -36,7 +36,7 @@ StrBuf WriteSavedCopy(ScriptNode& script) {
 int ChooseSlot(HKEY productKey, const StrBuf& newCopy, StrBuf& chosenPath) {
     for (int i = 0; i < kSlotCount - 1; ++i) {
         StrBuf registered;
-        if (!ReadKeyDefault(registered, productKey, SlotName(i), 257) || registered.IsEmpty()) {
+        if (!ReadKeyDefault(registered, productKey, SlotName(i)) || registered.IsEmpty()) {
             chosenPath = newCopy;
             return i;
         }
@@ -70,7 +70,7 @@ void RemoveScriptRecord(ScriptNode& script, const StrBuf& slotPath) {
     script.ScriptNode::RemoveRecord(slot.get());
     if (!script.CanRemove()) return;
     StrBuf copy;
-    if (ReadKeyDefault(copy, slot.get(), nullptr, 257) && !copy.IsEmpty()) {
+    if (ReadKeyDefault(copy, slot.get(), nullptr) && !copy.IsEmpty()) {
         // A bare name stands in the Windows directory.
         if (copy.Find('\\') < 0) copy = JoinPath(WindowsDirectory(), copy);
         DeleteFileA(copy);

@@ -10,7 +10,7 @@
 
 namespace {
 bool ReadRecordFolder(HKEY setupExt, const char* name, StrBuf& folder) {
-    return ReadKeyDefault(folder, setupExt, name, 257);
+    return ReadKeyDefault(folder, setupExt, name);
 }
 
 void RemoveRecordedInstallation(HKEY setupExt, const char* name, bool silent) {

@@ -8,6 +8,7 @@
 #include "installer/run/sequences.h"
 #include "installer/core/system_functions.h"
 #include "installer/core/system_paths.h"
+#include "installer/registry/registry_keys.h"
 #include "installer/tree/application.h"
 #include "installer/ui/window_classes.h"
 
@@ -63,13 +64,7 @@ int ParseCommandLine(const char* commandLine) {
 
     SetUninstallRecordKey(options.recordKey);
     StrBuf installDir;
-    char* buffer = installDir.GetBuffer(256);
-    LONG size = 257;
-    if (!buffer || RegQueryValueA(HKEY_CLASSES_ROOT, UninstallRecordKey(), buffer, &size) != ERROR_SUCCESS) {
-        installDir.ReleaseBuffer(0);
-        return RunQuitMode;
-    }
-    installDir.ReleaseBuffer();
+    if (!ReadKeyDefault(installDir, HKEY_CLASSES_ROOT, UninstallRecordKey())) return RunQuitMode;
     app.SetInstallDir(installDir);
     return RunUninstallMode;
 }

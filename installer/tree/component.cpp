@@ -25,15 +25,9 @@ bool Component::Load(const ScriptText& text, HKEY recordKey) {
     bool ok = ReadComponentSections(text);
     enabled = keys.enabled;
     changeable = keys.changeable;
-    spaceNeeded = keys.spaceNeededK;
-    restartAfterInstall = keys.restartAfterInstall;
-    restartAfterRemoval = keys.restartAfterRemoval;
-    deleteOemClassFiles = keys.deleteOemClass;
-    oemClass = keys.oemClass;
-    deviceType = keys.deviceType;
     recorded = false;
     StrBuf recordedName;
-    if (recordKey) recorded = ReadKeyDefault(recordedName, recordKey, recordName, 257);
+    if (recordKey) recorded = ReadKeyDefault(recordedName, recordKey, recordName);
     return ok;
 }
 
@@ -200,12 +194,12 @@ void Component::SaveRecord(HKEY key) {
 void Component::RemoveRecord(HKEY key) {
     if (!enabled) return;
     // Driver information files that could not be looked at keep the record that names them.
-    if (deleteOemClassFiles && !DeleteOemClassFiles(oemClass)) return;
+    if (keys.deleteOemClass && !DeleteOemClassFiles(keys.oemClass)) return;
     DeleteKeyTree(key, recordName);
 }
 
 void Component::SelectByDevice(bool noDetection, int detectedType, int forced) {
-    DeviceChoice choice = SelectByDeviceFor(noDetection, detectedType, forced, deviceType);
+    DeviceChoice choice = SelectByDeviceFor(noDetection, detectedType, forced, keys.deviceType);
     changeable = choice.changeable;
     enabled = choice.enabled;
 }

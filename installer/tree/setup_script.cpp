@@ -18,7 +18,7 @@ namespace {
 // RegQueryValue of a subkey's default value, at most 256 characters; empty when unreadable.
 StrBuf SubkeyDefault(HKEY key, const char* subkey) {
     StrBuf value;
-    if (!ReadKeyDefault(value, key, subkey, 257)) return StrBuf();
+    if (!ReadKeyDefault(value, key, subkey)) return StrBuf();
     return value;
 }
 

@@ -279,7 +279,7 @@ TEST(ScriptTree, ComponentRecordRestartAndRemovalAnswers) {
     again.RemoveRecord(slot.get());
     EXPECT_EQ(ERROR_SUCCESS, RegQueryValueA(slot.get(), "AppDrv", value, &size));
     again.enabled = true;
-    again.restartAfterRemoval = true;
+    again.keys.restartAfterRemoval = true;
     EXPECT_TRUE(again.RestartWantedOnUninstall());
     EXPECT_FALSE(again.RestartWantedOnInstall());
     again.RemoveRecord(slot.get());
@@ -291,8 +291,8 @@ TEST(ScriptTree, ComponentRecordRestartAndRemovalAnswers) {
     bool hadOther = GetFileAttributesA(other.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (!hadOther) {
         kept.SaveRecord(slot.get());
-        again.deleteOemClassFiles = true;
-        again.oemClass = "ZvTreeProbe";
+        again.keys.deleteOemClass = true;
+        again.keys.oemClass = "ZvTreeProbe";
         again.RemoveRecord(slot.get());
         size = sizeof value;
         EXPECT_EQ(ERROR_SUCCESS, RegQueryValueA(slot.get(), "AppDrv", value, &size));

@@ -190,8 +190,8 @@ void ShowWizardPage(bool uninstall, int pagesToSkip, int control) {
     }
     Application& app = TheApplication();
     app.SetInstallDir(folder.c_str());
-    if (uninstall) app.ComponentAt(1)->restartAfterRemoval = true;
-    else app.ComponentAt(0)->restartAfterInstall = true;   // the finish page offers the restart
+    if (uninstall) app.ComponentAt(1)->keys.restartAfterRemoval = true;
+    else app.ComponentAt(0)->keys.restartAfterInstall = true;   // the finish page offers the restart
     WizardRun run;
     run.steps = FinishStatus;
     Driver driver([&](DWORD main) {

@@ -67,7 +67,7 @@ protected:
         app.SetSourceDir(dir_.path().c_str());
         ASSERT_EQ(1, app.Load((dir_ / "s.inf").c_str(), true));
         ASSERT_EQ(static_cast<int>(names.size()), app.Count(KindComponent));
-        for (size_t i = 0; i < deviceTypes.size(); ++i) app.ComponentAt(static_cast<int>(i))->deviceType = deviceTypes[i];
+        for (size_t i = 0; i < deviceTypes.size(); ++i) app.ComponentAt(static_cast<int>(i))->keys.deviceType = deviceTypes[i];
     }
 
     HWND OpenOptions(int templateId = IDD_INSTALL_OPTIONS) {

@@ -22,6 +22,8 @@ std::vector<ProgramsListValue> ProgramsListValues(const ProgramsListFacts& facts
         {"NoRepair", true, StrBuf(), 1},
     };
     if (!facts.installDir.IsEmpty()) values.push_back({"InstallLocation", false, facts.installDir, 0});
+    if (!facts.publisher.IsEmpty()) values.push_back({"Publisher", false, facts.publisher, 0});
+    if (!facts.version.IsEmpty()) values.push_back({"DisplayVersion", false, facts.version, 0});
     if (facts.sizeK > 0) values.push_back({"EstimatedSize", true, StrBuf(), static_cast<unsigned>(facts.sizeK)});
     return values;
 }

@@ -11,6 +11,8 @@ struct ProgramsListFacts {
     StrBuf recordKey;       // "SetupExt\<product>"
     StrBuf installDir;
     int sizeK = 0;          // the enabled components' "SpaceNeeded"
+    StrBuf publisher;       // both from the product program's version resource; empty: not written
+    StrBuf version;
 };
 
 struct ProgramsListValue {

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 #include "installer/record/program_group.h"
+#include "installer/record/product_version.h"
 #include "installer/record/programs_list_entry.h"
 #include "installer/record/script_record.h"
 #include "installer/record/shortcut_line.h"
@@ -11,12 +12,14 @@
 
 #include "installer/core/handles.h"
 #include "installer/core/messages.h"
+#include "installer/core/path_text.h"
 #include "installer/core/process_facts.h"
 #include "installer/core/system_paths.h"
 #include "installer/registry/registry_keys.h"
 #include "installer/registry/well_known_locations.h"
 #include "installer/tree/component.h"
 #include "installer/tree/component_selection.h"
+#include "installer/tree/file_entry.h"
 #include "installer/script/mapped_file.h"
 #include "installer/tree/setup_script.h"
 
@@ -208,6 +211,22 @@ void RemoveUninstallShortcut(Application& app) {
     RemoveUninstallShortcutIn(programs, app.GroupName(), app.settings.uninstallName);
 }
 
+// The program the installation's first link starts, where it was installed: the file that
+// speaks for the product. Empty when no enabled component links to a file in place.
+StrBuf ProductProgram(Application& app) {
+    for (int i = 0; i < app.Count(KindComponent); ++i) {
+        Component* component = app.ComponentAt(i);
+        if (!component || !component->enabled) continue;
+        OwnedList<EntryNode>* links = component->EntryList(KindShortcut);
+        for (int j = 0; j < links->Count(); ++j) {
+            const FileEntry* file = static_cast<const FileEntry*>(links->At(j)->target);
+            if (file && !file->installedLocation.IsEmpty())
+                return JoinPath(file->installedLocation, file->fields.destName);
+        }
+    }
+    return StrBuf();
+}
+
 void ListInProgramsList(Application& app, const StrBuf& recordKey, const StrBuf& uninstaller) {
     ProgramsListFacts facts;
     facts.productName = app.settings.produceName;
@@ -215,6 +234,9 @@ void ListInProgramsList(Application& app, const StrBuf& recordKey, const StrBuf&
     facts.recordKey = recordKey;
     facts.installDir = app.InstallDir();
     facts.sizeK = TotalSpaceNeeded(app);
+    ProductVersionText product = ReadProductVersionText(ProductProgram(app));
+    facts.publisher = product.publisher;
+    facts.version = product.version;
     WriteProgramsListEntry(facts);
 }
 

@@ -61,6 +61,9 @@ uninstall=$(value UninstallString) quiet=$(value QuietUninstallString)
 case $uninstall in *'/@SetupExt\Zorvant Tablet') ;; *) fail "UninstallString is '$uninstall'";; esac
 case $uninstall in '"M:'*) fail "the entry starts the uninstaller on the medium: $uninstall";; esac
 [ -n "$(value EstimatedSize)" ] && [ "$(value NoModify)" = 0x1 ] || fail "size or NoModify missing"
+# The publisher and version of the program the kit's first link starts (its version resource).
+[ "$(value Publisher)" = Zorvant ] && [ "$(value DisplayVersion)" = 5.2 ] ||
+  fail "publisher '$(value Publisher)' and version '$(value DisplayVersion)' are not TabletPanel.exe's"
 $server -k >/dev/null 2>&1; $server -w
 
 echo "== removed from the list"

@@ -58,11 +58,13 @@ int main(int argc, char** argv) {
 
     double start = Seconds();
     int failures = 0;
+    DirEntry sourceFolder;
+    sourceFolder.path = source.c_str();
     for (const std::string& name : names) {
         FileInstallItem item;
         item.displayName = name.c_str();
-        item.sourceResolved = item.destResolved = true;
-        item.sourceDir = source.c_str();
+        item.destResolved = true;
+        item.sourceDir = &sourceFolder;
         item.sourceName = name.c_str();
         item.destDir = installed.c_str();
         item.destName = name.c_str();

@@ -1,10 +1,10 @@
 #include "launcher/language_suffix.h"
 
-namespace {
-struct SuffixRow { unsigned id; const char* suffix; };
+#include "installer/core/language.h"
 
+namespace {
 // Searched from the top: the full Chinese ids come before any primary language.
-const SuffixRow LanguageSuffixTable[] = {
+const LanguageSuffixRow kLauncherSuffixes[] = {
     {0x0404, ".cht"}, {0x0C04, ".cht"}, {0x1404, ".cht"},
     {0x0804, ".chs"}, {0x1004, ".chs"},
     {0x07, ".deu"}, {0x0A, ".esp"}, {0x0C, ".fra"}, {0x10, ".ita"}, {0x11, ".jpn"},
@@ -15,9 +15,6 @@ const SuffixRow LanguageSuffixTable[] = {
 };
 }  // namespace
 
-const char* LanguageSuffixFor(unsigned languageId) {
-    unsigned primary = languageId & 0x3FF;
-    for (const SuffixRow& row : LanguageSuffixTable)
-        if (row.id == primary || row.id == languageId) return row.suffix;
-    return "";
+const char* LauncherLanguageSuffixFor(unsigned languageId) {
+    return SuffixFromTable(kLauncherSuffixes, sizeof kLauncherSuffixes / sizeof kLauncherSuffixes[0], languageId);
 }

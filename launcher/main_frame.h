@@ -1,7 +1,7 @@
 #pragma once
 // The menu window: a borderless picture the size of the background, its items in a
 // column or at fixed places, reacting to the mouse and to keys on release.
-#include "launcher/dib_picture.h"
+#include "launcher/menu_picture.h"
 #include "launcher/menu_item.h"
 
 #include <windows.h>

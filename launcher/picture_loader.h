@@ -1,7 +1,7 @@
 #pragma once
 // Picture files (any format the OLE picture decoder reads) turned into bitmaps at the
 // display's resolution: device-dependent for items, a packed DIB for the background.
-#include "launcher/dib_picture.h"
+#include "launcher/menu_picture.h"
 
 #include <windows.h>
 

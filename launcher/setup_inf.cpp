@@ -9,7 +9,7 @@
 #include <windows.h>
 
 std::string LanguageSuffixOf() {
-    return LanguageSuffixFor(GetSystemDefaultLangID());
+    return LauncherLanguageSuffixFor(GetSystemDefaultLangID());
 }
 
 std::string LauncherDirectory() {

@@ -1,7 +1,7 @@
 #include "installer/core/file_replace.h"
 
 #include "installer/core/path_text.h"
-#include "installer/core/startup.h"
+#include "installer/core/process_facts.h"
 
 namespace {
 bool Exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }

@@ -15,9 +15,7 @@ int FontCharsetFor(int systemLangId) {
 }
 
 namespace {
-struct SuffixRow { int id; const char* suffix; };
-// Scan order matters: full ids stand before the primary-only rows that would also match them.
-const SuffixRow kSuffixes[] = {
+const LanguageSuffixRow kSuffixes[] = {
     {1, ".ara"},    {1028, ".cht"}, {3076, ".cht"}, {5124, ".cht"}, {2052, ".chs"}, {4100, ".chs"},
     {5, ".czc"},    {19, ".nld"},   {9, ".enu"},    {37, ".est"},   {8, ".ell"},    {11, ".fin"},
     {12, ".fra"},   {7, ".deu"},    {14, ".hng"},   {33, ".ind"},   {16, ".ita"},   {17, ".jpn"},
@@ -27,9 +25,13 @@ const SuffixRow kSuffixes[] = {
 };
 }  // namespace
 
-const char* LanguageSuffixFor(int systemLangId) {
-    int primary = systemLangId & 0x3FF;
-    for (const SuffixRow& row : kSuffixes)
-        if (row.id == systemLangId || row.id == primary) return row.suffix;
+const char* SuffixFromTable(const LanguageSuffixRow* rows, size_t count, unsigned languageId) {
+    unsigned primary = languageId & 0x3FF;
+    for (size_t i = 0; i < count; ++i)
+        if (rows[i].id == languageId || rows[i].id == primary) return rows[i].suffix;
     return "";
+}
+
+const char* LanguageSuffixFor(int systemLangId) {
+    return SuffixFromTable(kSuffixes, sizeof kSuffixes / sizeof kSuffixes[0], static_cast<unsigned>(systemLangId));
 }

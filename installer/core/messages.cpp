@@ -4,7 +4,7 @@
 #include <cstring>
 #include "installer/core/code_page.h"
 #include "installer/core/format_text.h"
-#include "installer/core/startup.h"
+#include "installer/core/process_facts.h"
 
 int LoadResString(StrBuf& target, HINSTANCE instance, UINT id, int maximum) {
     if (maximum < 1) maximum = 1;
@@ -52,8 +52,3 @@ StrBuf WindowText(HWND wnd) {
 }
 
 StrBuf DialogItemText(HWND dialog, int item) { return WindowText(GetDlgItem(dialog, item)); }
-
-bool ShowRunOutcome(HWND owner, const RunOutcome& outcome, UINT question, const char* caption) {
-    if (outcome.message) ShowMessage(owner, outcome.message, caption, kInfoMessageStyle);
-    return outcome.askRestart && ShowMessage(owner, question, caption, kRestartQuestionStyle) == IDOK;
-}

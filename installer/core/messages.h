@@ -1,8 +1,8 @@
 #pragma once
 // Resource strings in the start-up language and the message box every user message goes through.
 #include <windows.h>
-#include "installer/core/run_outcome.h"
 #include "installer/core/strbuf.h"
+#include "resources/resource_ids.h"   // the ids callers pass
 
 int LoadResString(StrBuf& target, HINSTANCE instance, UINT id, int maximum = 256);
 StrBuf ResString(UINT id);   // from the program's own instance
@@ -13,5 +13,3 @@ int ShowMessage(HWND owner, UINT id, const char* caption, UINT style, ...);
 StrBuf FormatMessageText(const char* pattern, va_list args);
 StrBuf WindowText(HWND wnd);
 StrBuf DialogItemText(HWND dialog, int item);
-// The end of a run: its message, then the restart question when it asks one; true for OK.
-bool ShowRunOutcome(HWND owner, const RunOutcome& outcome, UINT question, const char* caption);

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include "installer/core/handles.h"
-#include "installer/core/startup.h"
+#include "installer/core/process_facts.h"
 
 StrBuf ProgramFilePath(HINSTANCE instance) {
     StrBuf path;

@@ -1,7 +1,7 @@
 #include "installer/device/device_reenumeration.h"
 #include <windows.h>
 #include "installer/core/messages.h"
-#include "installer/core/startup.h"
+#include "installer/core/process_facts.h"
 #include "installer/device/config_manager.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include "installer/core/file_replace.h"
 #include "installer/core/path_text.h"
-#include "installer/core/startup.h"
+#include "installer/core/process_facts.h"
 #include "installer/core/system_paths.h"
 #include "installer/files/wininit_rename.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include "installer/core/code_page.h"
 #include "installer/core/path_text.h"
-#include "installer/core/startup.h"
+#include "installer/core/process_facts.h"
 #include "installer/core/system_paths.h"
 #include "installer/files/deferred_replace.h"
 #include "installer/files/file_copy.h"
@@ -35,8 +35,8 @@ bool FindSource(FileInstallItem& item, StrBuf& sourceDir, ProgressCallback callb
         sourceDir = buffer;
         // The standard disk request points the whole medium elsewhere and leaves its root in
         // the buffer: the entry's own folder on it is where the file is.
-        if (item.currentSourceDir) {
-            StrBuf folder = item.currentSourceDir();
+        if (item.sourceDir) {
+            const StrBuf& folder = item.sourceDir->path;
             if (!folder.IsEmpty() && FileExists(JoinPath(folder, item.sourceName))) sourceDir = folder;
         }
     }
@@ -118,9 +118,9 @@ InstallOutcome VersionCheckedInstall(ProgressCallback callback, void* context, c
 }
 
 bool InstallFileEntry(FileInstallItem& item, ProgressCallback callback, void* context) {
-    StrBuf sourceDir = item.sourceDir;
+    StrBuf sourceDir = item.sourceDir ? item.sourceDir->path : StrBuf();
     if (Raise(callback, context, EV_ITEM_BEGIN, reinterpret_cast<uintptr_t>(item.displayName.c_str()), 0) == 0) {
-        if (!item.sourceResolved || !item.destResolved) return false;
+        if (!item.sourceDir || !item.destResolved) return false;
         if (!FindSource(item, sourceDir, callback, context)) return false;
         FileCopyRequest request = RequestFor(item, sourceDir);
         StrBuf sourcePath = JoinPath(sourceDir, item.sourceName);

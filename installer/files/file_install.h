@@ -2,11 +2,11 @@
 // Installing one file of a component: finding the source (asking for the medium), plain copy
 // of a new file, version-checked installation over an existing one, and replacement at the
 // next restart when the file is in use or its entry asks for it.
-#include <functional>
 #include "installer/core/strbuf.h"
 #include "installer/files/install_decisions.h"
 #include "installer/files/progress_events.h"
 #include "installer/files/version_install_service.h"
+#include "installer/script/script_tables.h"
 
 const int kReplaceAtRestartMode = 5;
 
@@ -15,11 +15,10 @@ struct FileInstallItem {
     StrBuf displayName;
     bool hasDisk = false;
     StrBuf diskLabel;
-    bool sourceResolved = false;   // the entry's source directory id named a table entry
-    StrBuf sourceDir;
-    // Where the entry's source folder resolves now; after the disk request the medium may be
-    // elsewhere, and the entry's folder on it is looked at before the buffer's text.
-    std::function<StrBuf()> currentSourceDir;
+    // The script's own source folder (null: the entry's id named none), read where it is, not
+    // copied: after the disk request the medium may be elsewhere, and the entry's folder on it
+    // is looked at before the buffer's text.
+    const DirEntry* sourceDir = nullptr;
     StrBuf sourceName;
     bool destResolved = false;
     StrBuf destDir;

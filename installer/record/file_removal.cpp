@@ -2,7 +2,7 @@
 
 #include <windows.h>
 #include "installer/core/path_text.h"
-#include "installer/core/startup.h"
+#include "installer/core/process_facts.h"
 #include "installer/core/script_candidates.h"
 #include "installer/core/system_paths.h"
 #include "installer/device/device_clients.h"

@@ -5,7 +5,7 @@
 #include "installer/core/system_paths.h"
 #include "installer/registry/registry_keys.h"
 #include "installer/script/mapped_file.h"
-#include "installer/script/setup_script.h"
+#include "installer/script/script_node.h"
 
 StrBuf SlotName(int index) {
     StrBuf name("INFNAME");
@@ -19,7 +19,7 @@ StrBuf SlotName(int index) {
 
 namespace {
 // The script as the uninstaller will read it, in a new file of the install folder.
-StrBuf WriteSavedCopy(SetupScript& script) {
+StrBuf WriteSavedCopy(ScriptNode& script) {
     StrBuf path = TempFileIn(script.InstallDir());
     if (path.IsEmpty()) return path;
     FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -36,7 +36,7 @@ StrBuf WriteSavedCopy(SetupScript& script) {
 int ChooseSlot(HKEY productKey, const StrBuf& newCopy, StrBuf& chosenPath) {
     for (int i = 0; i < kSlotCount - 1; ++i) {
         StrBuf registered;
-        if (!ReadKeyDefault(registered, productKey, SlotName(i), 257) || registered.IsEmpty()) {
+        if (!ReadKeyDefault(registered, productKey, SlotName(i)) || registered.IsEmpty()) {
             chosenPath = newCopy;
             return i;
         }
@@ -50,7 +50,7 @@ int ChooseSlot(HKEY productKey, const StrBuf& newCopy, StrBuf& chosenPath) {
 }
 }  // namespace
 
-void WriteScriptRecord(SetupScript& script, HKEY productKey) {
+void WriteScriptRecord(ScriptNode& script, HKEY productKey) {
     StrBuf copy = WriteSavedCopy(script);
     if (copy.IsEmpty()) return;   // no copy: the uninstaller would find nothing to read
     StrBuf chosen;
@@ -63,15 +63,14 @@ void WriteScriptRecord(SetupScript& script, HKEY productKey) {
     script.ScriptNode::SaveRecord(slot.get());
 }
 
-void RemoveScriptRecord(SetupScript& script) {
-    const StrBuf& slotPath = script.RecordKey();
+void RemoveScriptRecord(ScriptNode& script, const StrBuf& slotPath) {
     if (slotPath.IsEmpty()) return;
     RegKey slot(OpenOrCreateKey(slotPath, HKEY_CLASSES_ROOT, false));
     if (!slot) return;
     script.ScriptNode::RemoveRecord(slot.get());
     if (!script.CanRemove()) return;
     StrBuf copy;
-    if (ReadKeyDefault(copy, slot.get(), nullptr, 257) && !copy.IsEmpty()) {
+    if (ReadKeyDefault(copy, slot.get(), nullptr) && !copy.IsEmpty()) {
         // A bare name stands in the Windows directory.
         if (copy.Find('\\') < 0) copy = JoinPath(WindowsDirectory(), copy);
         DeleteFileA(copy);

@@ -4,13 +4,14 @@
 #include <windows.h>
 #include "installer/core/strbuf.h"
 
-class SetupScript;
+class ScriptNode;
 
 // "INFNAME" for the first slot, then "INFNAME01" to "INFNAME99".
 StrBuf SlotName(int index);
 const int kSlotCount = 100;
 
-// Writes the saved copy and the slot; an unchanged script reuses the slot it had.
-void WriteScriptRecord(SetupScript& script, HKEY productKey);
-// Removes the components' records and, when nothing of the script stays, its copy and slot.
-void RemoveScriptRecord(SetupScript& script);
+// Writes the saved copy of a script node and its slot; an unchanged script reuses the slot it had.
+void WriteScriptRecord(ScriptNode& script, HKEY productKey);
+// Removes the components' records and, when nothing of the script stays, its copy and its
+// slot (the key path the record was read from).
+void RemoveScriptRecord(ScriptNode& script, const StrBuf& slotPath);

@@ -1,8 +1,6 @@
 #include "installer/record/shortcut_entry.h"
 
 #include "installer/record/program_group.h"
-#include "installer/script/component.h"
-#include "installer/script/file_entry.h"
 
 ShortcutEntry::ShortcutEntry(ScriptNode* owner, const char* entryText)
     : EntryNode(owner, KindShortcut), line(ParseShortcutLine(entryText)) {
@@ -10,38 +8,36 @@ ShortcutEntry::ShortcutEntry(ScriptNode* owner, const char* entryText)
 }
 
 bool ShortcutEntry::InstallEntry(ProgressCallback, void*) {
-    const FileEntry* file = static_cast<const FileEntry*>(target);
-    if (!file) return LinkPlaceFor(line.folderCode).folder == LinkFolder::None;
-    return CreateShortcutLink(line, file->installedLocation, file->fields.destName);
+    if (!target) return LinkPlaceFor(line.folderCode).folder == LinkFolder::None;
+    return CreateShortcutLink(line, target->InstalledLocation(), target->LinkName());
 }
 
 bool ShortcutEntry::RemoveEntry(ProgressCallback, void*) { return RemoveShortcutLink(line); }
 
 namespace {
-StrBuf ComponentGroupFolder(Component& component) {
+StrBuf ComponentGroupFolder(const ScriptNode& component) {
     return ProgramGroupFolder(component.GroupName(), component.UseCommonPrograms());
 }
 
-bool EachShortcut(Component& component, bool install) {
-    OwnedList<EntryNode>* shortcuts = component.EntryList(KindShortcut);
+bool EachShortcut(OwnedList<EntryNode>& shortcuts, bool install) {
     bool all = true;
-    for (int i = 0; i < shortcuts->Count(); ++i) {
-        EntryNode* entry = shortcuts->At(i);
+    for (int i = 0; i < shortcuts.Count(); ++i) {
+        EntryNode* entry = shortcuts.At(i);
         all = (install ? entry->InstallEntry(nullptr, nullptr) : entry->RemoveEntry(nullptr, nullptr)) && all;
     }
     return all;
 }
 }  // namespace
 
-bool InstallShortcuts(Component& component) {
+bool InstallShortcuts(const ScriptNode& component, OwnedList<EntryNode>& shortcuts) {
     if (component.GroupName().IsEmpty()) return true;
     if (!EnterOrCreateFolder(ComponentGroupFolder(component))) return false;
-    return EachShortcut(component, true);
+    return EachShortcut(shortcuts, true);
 }
 
-bool RemoveShortcuts(Component& component) {
+bool RemoveShortcuts(const ScriptNode& component, OwnedList<EntryNode>& shortcuts) {
     if (component.GroupName().IsEmpty()) return true;
     StrBuf folder = ComponentGroupFolder(component);
     if (folder.IsEmpty() || !SetCurrentDirectoryA(folder)) return true;
-    return EachShortcut(component, false);
+    return EachShortcut(shortcuts, false);
 }

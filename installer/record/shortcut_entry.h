@@ -3,8 +3,6 @@
 #include "installer/record/shortcut_line.h"
 #include "installer/script/script_node.h"
 
-class Component;
-
 class ShortcutEntry : public EntryNode {
 public:
     ShortcutEntry(ScriptNode* owner, const char* entryText);
@@ -15,6 +13,7 @@ public:
     ShortcutLine line;
 };
 
-// Every shortcut of the component, in the group folder they share: true when all were made.
-bool InstallShortcuts(Component& component);
-bool RemoveShortcuts(Component& component);
+// Every shortcut of a component, in the group folder they share (the component's group and
+// its all-users choice): true when all were made.
+bool InstallShortcuts(const ScriptNode& component, OwnedList<EntryNode>& shortcuts);
+bool RemoveShortcuts(const ScriptNode& component, OwnedList<EntryNode>& shortcuts);

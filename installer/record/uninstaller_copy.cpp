@@ -6,33 +6,13 @@
 #include "installer/core/handles.h"
 #include "installer/core/path_text.h"
 #include "installer/core/script_candidates.h"
-#include "installer/core/startup.h"
+#include "installer/core/process_facts.h"
 #include "installer/core/system_paths.h"
 #include "installer/files/deferred_replace.h"
 #include "installer/files/file_copy.h"
 #include "installer/files/protected_folders.h"
-#include "installer/script/application.h"
-#include "installer/script/component.h"
-#include "installer/script/file_entry.h"
 
 const char kOwnCopyKey[] = "Uninstaller";
-
-StrBuf InstalledOwnProgram(Application& app) {
-    StrBuf own = ProgramFilePath(ProgramInstance());
-    const char* ownName = FileNamePart(own);
-    if (!ownName || !*ownName) return StrBuf();
-    for (int i = 0; i < app.Count(KindComponent); ++i) {
-        Component* component = app.ComponentAt(i);
-        if (!component || !component->enabled) continue;
-        FileEntry* file = component->FindFileByDestName(ownName);
-        if (!file) continue;
-        // An entry that kept the file already there (a newer one, say) leaves a copy in place too.
-        StrBuf folder = file->installedLocation.IsEmpty() ? file->DestinationPath() : file->installedLocation;
-        StrBuf path = JoinPath(folder, file->fields.destName);
-        if (!folder.IsEmpty() && FileExists(path)) return path;
-    }
-    return StrBuf();
-}
 
 StrBuf CopyOwnProgramInto(const char* folder) {
     StrBuf own = ProgramFilePath(ProgramInstance());

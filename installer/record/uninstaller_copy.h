@@ -5,11 +5,6 @@
 #include <windows.h>
 #include "installer/core/strbuf.h"
 
-class Application;
-
-// The full path of an installed file of an enabled component whose destination name is the
-// running program's own file name; "" when no entry installed one.
-StrBuf InstalledOwnProgram(Application& app);
 // Copies the running program into folder under its own name; the copy's path, "" on failure.
 StrBuf CopyOwnProgramInto(const char* folder);
 // The record value under the product key that names the installer's own copy.

@@ -7,8 +7,10 @@
 // (ERROR_SUCCESS or a system error code). An empty or null path deletes nothing. view is a
 // registry view flag (KEY_WOW64_64KEY) or 0 for the program's own view.
 LONG DeleteKeyTree(HKEY root, const char* path, REGSAM view = 0);
+// What a default value is read in: 256 characters and the NUL.
+const int kKeyDefaultBytes = 257;
 // The default value of key\subkey, at most maxLength bytes with its NUL; false when unreadable.
-bool ReadKeyDefault(StrBuf& text, HKEY key, const char* subkey, int maxLength);
+bool ReadKeyDefault(StrBuf& text, HKEY key, const char* subkey, int maxLength = kKeyDefaultBytes);
 // Sets the default value of key\subkey (of key itself when subkey is null or empty) as
 // REG_SZ, creating a missing subkey.
 bool WriteKeyDefault(const char* text, HKEY key, const char* subkey);

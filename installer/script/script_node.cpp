@@ -1,7 +1,5 @@
 #include "installer/script/script_node.h"
 
-#include "installer/files/disk_and_directories.h"
-
 ScriptNode::ScriptNode(ScriptNode* parent, int kind) : parent_(parent), kind_(kind) {}
 
 ScriptNode::~ScriptNode() = default;   // children go last first (OwnedList)
@@ -109,21 +107,6 @@ void ScriptNode::RunBeforePrograms() {
 
 void ScriptNode::Resolve() {
     for (int i = 0; i < ChildCount(); ++i) Child(i)->Resolve();
-}
-
-bool ScriptNode::PrepareDirectories() {
-    if (!installDir_.IsEmpty() && !CreateDirectoryTree(installDir_)) return false;
-    for (int i = 0; i < ChildCount(); ++i)
-        if (!Child(i)->PrepareDirectories()) return false;
-    return true;
-}
-
-bool ScriptNode::RemoveDirectories() {
-    bool ok = true;
-    for (int i = 0; i < ChildCount(); ++i)
-        if (!Child(i)->RemoveDirectories()) ok = false;
-    if (!installDir_.IsEmpty() && !DeleteDirectoryTree(installDir_, false)) ok = false;
-    return ok;
 }
 
 bool ScriptNode::WriteScript(HANDLE file) {

@@ -56,6 +56,7 @@ public:
     virtual void RunAfterPrograms();
     virtual void RunBeforePrograms();
     virtual void Resolve();
+    // Each node's install folder and then its children's; defined by the files subsystem.
     virtual bool PrepareDirectories();
     virtual bool RemoveDirectories();
     virtual bool WriteScript(HANDLE file);
@@ -107,6 +108,8 @@ public:
 
     // The name a shortcut's target field is compared with (file entries: the destination name).
     virtual const char* LinkName() const { return ""; }
+    // Where this run put the entry's file ("" before it is in place, and for other entries).
+    virtual StrBuf InstalledLocation() const { return StrBuf(); }
     // What the entry does on the machine in an install or a removal run, and its line in
     // the record copy.
     virtual bool InstallEntry(ProgressCallback callback, void* context) { return true; }

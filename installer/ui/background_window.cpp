@@ -3,7 +3,7 @@
 #include "installer/core/handles.h"
 #include "installer/core/messages.h"
 #include "installer/core/path_text.h"
-#include "installer/core/startup.h"
+#include "installer/core/process_facts.h"
 #include "installer/ui/dib_picture.h"
 #include "resources/resource_ids.h"
 

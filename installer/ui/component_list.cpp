@@ -1,8 +1,8 @@
 #include "installer/ui/component_list.h"
 #include <commctrl.h>
 #include "installer/core/handles.h"
-#include "installer/core/startup.h"
-#include "installer/script/application.h"
+#include "installer/core/process_facts.h"
+#include "installer/tree/application.h"
 #include "resources/dialog_ids.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "installer/core/handles.h"
 #include "installer/core/messages.h"
 #include "installer/files/disk_and_directories.h"
-#include "installer/script/application.h"
+#include "installer/tree/application.h"
 #include "installer/ui/component_list.h"
 #include "installer/ui/dialog_helpers.h"
 #include "installer/ui/dialog_rules.h"

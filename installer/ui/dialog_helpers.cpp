@@ -1,7 +1,7 @@
 #include "installer/ui/dialog_helpers.h"
 #include "installer/core/messages.h"
-#include "installer/core/startup.h"
-#include "installer/script/application.h"
+#include "installer/core/process_facts.h"
+#include "installer/tree/application.h"
 #include "installer/ui/dialog_rules.h"
 #include "resources/resource_ids.h"
 

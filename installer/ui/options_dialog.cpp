@@ -1,8 +1,8 @@
 #include "installer/ui/options_dialog.h"
 #include <vector>
 #include "installer/core/messages.h"
-#include "installer/core/startup.h"
-#include "installer/script/application.h"
+#include "installer/core/process_facts.h"
+#include "installer/tree/application.h"
 #include "installer/ui/dialog_helpers.h"
 #include "installer/ui/dialog_rules.h"
 #include "resources/dialog_ids.h"

@@ -1,7 +1,7 @@
 // Start-up's view of the installer's window classes.
 #include "installer/ui/window_classes.h"
 
-#include "installer/core/startup.h"
+#include "installer/core/process_facts.h"
 #include "installer/ui/background_window.h"
 
 bool RegisterBackgroundClass(HINSTANCE instance) { return RegisterBkgndClass(instance) != 0; }

@@ -6,8 +6,8 @@
 #include <vector>
 #include "installer/core/handles.h"
 #include "installer/core/messages.h"
-#include "installer/core/startup.h"
-#include "installer/script/application.h"
+#include "installer/core/process_facts.h"
+#include "installer/tree/application.h"
 #include "installer/ui/dialog_helpers.h"
 #include "installer/ui/dialog_rules.h"
 #include "installer/ui/program_folders.h"

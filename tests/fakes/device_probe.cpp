@@ -11,7 +11,7 @@
 #include <windows.h>
 #include <cstdlib>
 #include <cstring>
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 #include "installer/device/device_reenumeration.h"
 #include "installer/device/serial_probe.h"
 #include "installer/device/tablet_detection.h"

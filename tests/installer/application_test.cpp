@@ -4,12 +4,12 @@
 #include <windows.h>
 #include <string>
 #include "installer/core/handles.h"
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 #include "installer/core/system_paths.h"
 #include "installer/registry/registry_keys.h"
-#include "installer/script/application.h"
-#include "installer/script/component.h"
-#include "installer/script/setup_script.h"
+#include "installer/tree/application.h"
+#include "installer/tree/component.h"
+#include "installer/tree/setup_script.h"
 #include "tests/fakes/test_support.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include <sstream>
 #include <string>
 #include <vector>
-#include "installer/core/startup.h"
-#include "installer/script/application.h"
-#include "installer/script/component.h"
-#include "installer/script/setup_script.h"
+#include "installer/run/startup.h"
+#include "installer/tree/application.h"
+#include "installer/tree/component.h"
+#include "installer/tree/setup_script.h"
 #include "tests/fakes/test_support.h"
 
 namespace {

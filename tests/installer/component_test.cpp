@@ -4,16 +4,16 @@
 #include <windows.h>
 #include <string>
 #include <vector>
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 #include "installer/core/system_paths.h"
 #include "installer/files/ini_entry_node.h"
 #include "installer/record/shortcut_entry.h"
 #include "installer/registry/registry_entry_node.h"
-#include "installer/script/application.h"
-#include "installer/script/component.h"
-#include "installer/script/component_selection.h"
-#include "installer/script/file_entry.h"
-#include "installer/script/setup_script.h"
+#include "installer/tree/application.h"
+#include "installer/tree/component.h"
+#include "installer/tree/component_selection.h"
+#include "installer/tree/file_entry.h"
+#include "installer/tree/setup_script.h"
 #include "tests/fakes/test_support.h"
 
 namespace {
@@ -77,9 +77,9 @@ TEST(Components, SectionsFillTheirListsInReadingOrder) {
     Component* drv = kit.driver();
     EXPECT_EQ("Pen driver", Str(drv->name));
     EXPECT_EQ("AppDrv", Str(drv->recordName));
-    EXPECT_EQ(700, drv->spaceNeeded);
-    EXPECT_EQ(2, drv->deviceType);
-    EXPECT_TRUE(drv->restartAfterInstall);
+    EXPECT_EQ(700, drv->keys.spaceNeededK);
+    EXPECT_EQ(2, drv->keys.deviceType);
+    EXPECT_TRUE(drv->keys.restartAfterInstall);
     // CopyFolder in the key section means nothing; in the file section it lists the folder's
     // files (not its subfolder) where it stands, before the included section's file.
     EXPECT_EQ((std::vector<std::string>{"PEN.SYS", "PENCFG.EXE", "EXTRA1.SYS", "EXTRA2.SYS", "PEN.SYS", "PENUI.DLL"}),
@@ -157,10 +157,10 @@ TEST(Components, RecordCopyHoldsWhatTheUninstallerNeeds) {
     ASSERT_EQ(2, script->Load(copy.c_str()));
     EXPECT_EQ(7, back.ComponentAt(0)->EntryList(KindFile)->Count());
     EXPECT_EQ(2, back.ComponentAt(0)->EntryList(KindRegistryEntry)->Count());
-    EXPECT_TRUE(back.ComponentAt(0)->restartAfterRemoval);
+    EXPECT_TRUE(back.ComponentAt(0)->keys.restartAfterRemoval);
     // The removal stops the tablet's programs by the recorded family.
-    EXPECT_EQ(2, back.ComponentAt(0)->deviceType);
-    EXPECT_EQ(1, back.ComponentAt(1)->deviceType);
+    EXPECT_EQ(2, back.ComponentAt(0)->keys.deviceType);
+    EXPECT_EQ(1, back.ComponentAt(1)->keys.deviceType);
 }
 
 TEST(Components, SetupAppsLineReadsBackWithCommasQuotesAndEqualsSigns) {
@@ -251,10 +251,10 @@ TEST(Components, RecordCopyLoadsForRemovalWithInstallOnlyKeysAtTheirDefaults) {
     ASSERT_NE(nullptr, drv);
     EXPECT_TRUE(drv->recorded);
     EXPECT_EQ("Pen driver", Str(drv->name));
-    EXPECT_EQ(0, drv->spaceNeeded);                     // install-only keys are not in the copy
-    EXPECT_EQ(2, drv->deviceType);                      // the removal stops the tablet's programs by it
-    EXPECT_FALSE(drv->restartAfterInstall);
-    EXPECT_TRUE(drv->restartAfterRemoval);
+    EXPECT_EQ(0, drv->keys.spaceNeededK);   // install-only keys are not in the copy
+    EXPECT_EQ(2, drv->keys.deviceType);     // the removal stops the tablet's programs by it
+    EXPECT_FALSE(drv->keys.restartAfterInstall);
+    EXPECT_TRUE(drv->keys.restartAfterRemoval);
     EXPECT_TRUE(drv->keys.programs[IExeAfter][0].program.IsEmpty());
     EXPECT_EQ("PENCFG.EXE", Str(drv->keys.programs[UExeBefore][0].program));
     EXPECT_EQ("PENUI.DLL", Str(drv->keys.libraries[0].library));

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <windows.h>
 #include "installer/core/path_text.h"
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 #include "installer/core/system_paths.h"
 #include "installer/files/deferred_replace.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 #include "installer/core/handles.h"
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 #include "installer/files/file_install.h"
 #include "tests/fakes/test_support.h"
 
@@ -24,6 +24,10 @@ struct Recorder {
     std::vector<int> replies;
     size_t next = 0;
     std::string newSource;      // the answer to a missing source; empty gives up
+    // Set: the answer points the script's folder entry at this path, as the standard disk
+    // request does when the medium moved, and the next request is given up.
+    DirEntry* movedFolder = nullptr;
+    std::string movedFolderPath;
     int itemBeginReply = 0, itemEndReply = 0;
     std::vector<std::string> requestSources;
 
@@ -42,6 +46,10 @@ struct Recorder {
             self.events.push_back(seen);
             if (self.newSource.empty()) return ReplyCancel;
             lstrcpynA(reinterpret_cast<char*>(parameter), self.newSource.c_str(), kSourceBufferSize);
+            if (self.movedFolder) {
+                self.movedFolder->path = self.movedFolderPath.c_str();
+                self.newSource.clear();
+            }
             return ReplyOk;
         default:
             seen.bits = static_cast<unsigned>(parameter);
@@ -119,14 +127,16 @@ protected:
     ScratchDir source{"src"};
     ScratchDir dest{"dst"};
     FileInstallItem item;
+    DirEntry sourceFolder;   // the script's table entry the item reads its source from
     Recorder recorder;
 
     void SetUp() override {
         g_flags.clear();
         g_delegate = OwnVersionInstall;
         item.displayName = "Tablet tool";
-        item.sourceResolved = item.destResolved = true;
-        item.sourceDir = source.path().c_str();
+        item.destResolved = true;
+        sourceFolder.path = source.path().c_str();
+        item.sourceDir = &sourceFolder;
         item.destDir = dest.path().c_str();
         item.sourceName = "tool.exe";
         item.destName = "tool.exe";
@@ -139,7 +149,7 @@ protected:
     FileCopyRequest Request() {
         FileCopyRequest request;
         request.displayName = item.displayName;
-        request.sourceDir = item.sourceDir;
+        request.sourceDir = item.sourceDir->path;
         request.sourceName = item.sourceName;
         request.destDir = item.destDir;
         request.destName = item.destName;
@@ -288,7 +298,7 @@ TEST_F(FileInstall, SilentRunInstallsOverConflictsAndSkipsErrors) {
     EXPECT_EQ(ReadBytes(Program("v1")), DestBytes());
     EXPECT_EQ(0, rules.asked);
     // In silent mode a missing source fails the entry.
-    item.sourceDir = (source / "elsewhere").c_str();
+    sourceFolder.path = (source / "elsewhere").c_str();
     EXPECT_FALSE(InstallFileEntry(item, StandardRules::Callback, &rules));
 }
 
@@ -348,7 +358,7 @@ TEST_F(FileInstall, EmptySourceLeavesNoEmptyFileWhenTheEntryFails) {
 
 TEST_F(FileInstall, SourceFoundAfterAskingForIt) {
     Place("v2", nullptr);
-    item.sourceDir = "C:\\no such medium";
+    sourceFolder.path = "C:\\no such medium";
     recorder.newSource = source.path();
     EXPECT_TRUE(InstallFileEntry(item, Recorder::Callback, &recorder));
     EXPECT_EQ((std::vector<unsigned>{EV_ITEM_BEGIN, EV_NEED_SOURCE, EV_ITEM_END}), recorder.Codes());
@@ -357,14 +367,26 @@ TEST_F(FileInstall, SourceFoundAfterAskingForIt) {
     EXPECT_EQ(ReadBytes(Program("v2")), DestBytes());
 }
 
+TEST_F(FileInstall, AfterTheDiskRequestTheFileIsLookedForInTheScriptsFolderAsItNowStands) {
+    Place("v2", nullptr);
+    sourceFolder.path = "C:\\no such medium";
+    recorder.newSource = "C:\\no such medium root";   // the buffer holds the medium's root only
+    recorder.movedFolder = &sourceFolder;
+    recorder.movedFolderPath = source.path();
+    EXPECT_TRUE(InstallFileEntry(item, Recorder::Callback, &recorder));
+    EXPECT_EQ((std::vector<unsigned>{EV_ITEM_BEGIN, EV_NEED_SOURCE, EV_ITEM_END}), recorder.Codes());
+    EXPECT_EQ(ReadBytes(Program("v2")), DestBytes());
+    EXPECT_STREQ(dest.path().c_str(), item.installedLocation);
+}
+
 TEST_F(FileInstall, FailuresEndTheEntryWithoutItsEndEvent) {
     Place("v1", "v2");
-    item.sourceDir = "C:\\no such medium";
+    sourceFolder.path = "C:\\no such medium";
     EXPECT_FALSE(InstallFileEntry(item, Recorder::Callback, &recorder));   // the user gives up
     EXPECT_EQ((std::vector<unsigned>{EV_ITEM_BEGIN, EV_NEED_SOURCE}), recorder.Codes());
 
     recorder = Recorder();
-    item.sourceDir = source.path().c_str();
+    sourceFolder.path = source.path().c_str();
     recorder.replies = {ReplyAbort};
     EXPECT_FALSE(InstallFileEntry(item, Recorder::Callback, &recorder));
     EXPECT_EQ((std::vector<unsigned>{EV_ITEM_BEGIN, EV_VERSION_CONFLICT}), recorder.Codes());

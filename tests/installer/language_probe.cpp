@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <windows.h>
 #include "installer/core/messages.h"
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 
 int main() {
     SetThreadLanguage();

@@ -5,14 +5,14 @@
 #include <shlobj.h>
 #include <string>
 #include "installer/core/handles.h"
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 #include "installer/record/script_record.h"
 #include "installer/registry/registry_keys.h"
 #include "installer/registry/well_known_locations.h"
-#include "installer/script/application.h"
-#include "installer/script/component.h"
+#include "installer/tree/application.h"
+#include "installer/tree/component.h"
 #include "installer/script/mapped_file.h"
-#include "installer/script/setup_script.h"
+#include "installer/tree/setup_script.h"
 #include "tests/fakes/test_support.h"
 
 namespace {

@@ -4,16 +4,17 @@
 // files that were there before stay as they were.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <list>
 #include <string>
 #include <vector>
 #include "installer/core/handles.h"
 #include "installer/core/messages.h"
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 #include "installer/files/file_install.h"
-#include "installer/script/application.h"
-#include "installer/script/component.h"
+#include "installer/tree/application.h"
+#include "installer/tree/component.h"
 #include "installer/script/script_node.h"
-#include "installer/script/setup_script.h"
+#include "installer/tree/setup_script.h"
 #include "resources/resource_ids.h"
 #include "tests/fakes/test_support.h"
 
@@ -82,11 +83,19 @@ private:
     bool had_ = false;
 };
 
+// The script's source folder entry an item reads; each stays for the rest of the program.
+const DirEntry* SourceFolder(const std::string& path) {
+    static std::list<DirEntry> folders;
+    folders.emplace_back();
+    folders.back().path = path.c_str();
+    return &folders.back();
+}
+
 FileInstallItem ItemFor(const std::string& sourceDir, const std::string& destDir, const std::string& name) {
     FileInstallItem item;
     item.displayName = name.c_str();
-    item.sourceResolved = item.destResolved = true;
-    item.sourceDir = sourceDir.c_str();
+    item.destResolved = true;
+    item.sourceDir = SourceFolder(sourceDir);
     item.sourceName = name.c_str();
     item.destDir = destDir.c_str();
     item.destName = name.c_str();

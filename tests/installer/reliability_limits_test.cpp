@@ -9,9 +9,9 @@
 #include "installer/core/path_text.h"
 #include "installer/files/disk_and_directories.h"
 #include "installer/files/file_copy.h"
-#include "installer/script/application.h"
-#include "installer/script/component.h"
-#include "installer/script/setup_script.h"
+#include "installer/tree/application.h"
+#include "installer/tree/component.h"
+#include "installer/tree/setup_script.h"
 #include "tests/fakes/test_support.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 #include "installer/core/handles.h"
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 #include "installer/record/file_removal.h"
 #include "tests/fakes/test_support.h"
 

@@ -7,14 +7,14 @@
 #include <map>
 #include <string>
 #include <vector>
-#include "installer/core/setup_script_selection.h"
-#include "installer/core/startup.h"
+#include "installer/run/setup_script_selection.h"
+#include "installer/run/startup.h"
 #include "installer/core/system_paths.h"
-#include "installer/script/application.h"
-#include "installer/script/component.h"
+#include "installer/tree/application.h"
+#include "installer/tree/component.h"
 #include "installer/script/mapped_file.h"
 #include "installer/script/script_reader.h"
-#include "installer/script/setup_script.h"
+#include "installer/tree/setup_script.h"
 #include "tests/fakes/test_support.h"
 
 namespace {

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 #include "installer/core/handles.h"
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 #include "installer/core/system_paths.h"
 #include "installer/registry/registry_keys.h"
-#include "installer/script/application.h"
-#include "installer/script/component.h"
+#include "installer/tree/application.h"
+#include "installer/tree/component.h"
 #include "installer/script/mapped_file.h"
-#include "installer/script/setup_script.h"
+#include "installer/tree/setup_script.h"
 #include "tests/fakes/test_support.h"
 
 namespace {
@@ -279,7 +279,7 @@ TEST(ScriptTree, ComponentRecordRestartAndRemovalAnswers) {
     again.RemoveRecord(slot.get());
     EXPECT_EQ(ERROR_SUCCESS, RegQueryValueA(slot.get(), "AppDrv", value, &size));
     again.enabled = true;
-    again.restartAfterRemoval = true;
+    again.keys.restartAfterRemoval = true;
     EXPECT_TRUE(again.RestartWantedOnUninstall());
     EXPECT_FALSE(again.RestartWantedOnInstall());
     again.RemoveRecord(slot.get());
@@ -291,8 +291,8 @@ TEST(ScriptTree, ComponentRecordRestartAndRemovalAnswers) {
     bool hadOther = GetFileAttributesA(other.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (!hadOther) {
         kept.SaveRecord(slot.get());
-        again.deleteOemClassFiles = true;
-        again.oemClass = "ZvTreeProbe";
+        again.keys.deleteOemClass = true;
+        again.keys.oemClass = "ZvTreeProbe";
         again.RemoveRecord(slot.get());
         size = sizeof value;
         EXPECT_EQ(ERROR_SUCCESS, RegQueryValueA(slot.get(), "AppDrv", value, &size));

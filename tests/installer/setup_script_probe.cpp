@@ -6,8 +6,8 @@
 #include <string>
 #include <windows.h>
 #include "installer/core/script_candidates.h"
-#include "installer/core/setup_script_selection.h"
-#include "installer/core/startup.h"
+#include "installer/run/setup_script_selection.h"
+#include "installer/run/startup.h"
 #include "installer/core/path_text.h"
 #include "installer/record/program_group.h"
 #include "installer/registry/well_known_locations.h"

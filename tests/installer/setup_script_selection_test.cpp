@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 #include "installer/core/script_candidates.h"
-#include "installer/core/setup_script_selection.h"
-#include "installer/core/startup.h"
+#include "installer/run/setup_script_selection.h"
+#include "installer/run/startup.h"
 #include "tests/fakes/test_support.h"
 
 namespace {

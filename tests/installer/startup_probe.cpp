@@ -4,7 +4,7 @@
 // library was then loaded with redirection back on around the load alone.
 #include <windows.h>
 #include <string>
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 #include "installer/core/system_libraries.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <string>
 #include "installer/core/handles.h"
-#include "installer/core/startup.h"
-#include "installer/script/application.h"
+#include "installer/run/startup.h"
+#include "installer/tree/application.h"
 #include "tests/fakes/test_support.h"
 
 TEST(ProcessFacts, OsVersionCodeIsCachedFromGetVersionEx) {

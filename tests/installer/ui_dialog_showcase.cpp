@@ -10,10 +10,10 @@
 #include <cstdio>
 #include <string>
 #include <vector>
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 #include "installer/files/progress_events.h"
-#include "installer/script/application.h"
-#include "installer/script/component.h"
+#include "installer/tree/application.h"
+#include "installer/tree/component.h"
 #include "installer/ui/background_window.h"
 #include "installer/ui/callback_dialogs.h"
 #include "installer/ui/meter_control.h"
@@ -190,8 +190,8 @@ void ShowWizardPage(bool uninstall, int pagesToSkip, int control) {
     }
     Application& app = TheApplication();
     app.SetInstallDir(folder.c_str());
-    if (uninstall) app.ComponentAt(1)->restartAfterRemoval = true;
-    else app.ComponentAt(0)->restartAfterInstall = true;   // the finish page offers the restart
+    if (uninstall) app.ComponentAt(1)->keys.restartAfterRemoval = true;
+    else app.ComponentAt(0)->keys.restartAfterInstall = true;   // the finish page offers the restart
     WizardRun run;
     run.steps = FinishStatus;
     Driver driver([&](DWORD main) {

@@ -5,10 +5,10 @@
 #include <atomic>
 #include <string>
 #include <vector>
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 #include "installer/files/progress_events.h"
-#include "installer/script/application.h"
-#include "installer/script/component.h"
+#include "installer/tree/application.h"
+#include "installer/tree/component.h"
 #include "installer/ui/callback_dialogs.h"
 #include "installer/ui/meter_messages.h"
 #include "installer/ui/options_dialog.h"
@@ -67,7 +67,7 @@ protected:
         app.SetSourceDir(dir_.path().c_str());
         ASSERT_EQ(1, app.Load((dir_ / "s.inf").c_str(), true));
         ASSERT_EQ(static_cast<int>(names.size()), app.Count(KindComponent));
-        for (size_t i = 0; i < deviceTypes.size(); ++i) app.ComponentAt(static_cast<int>(i))->deviceType = deviceTypes[i];
+        for (size_t i = 0; i < deviceTypes.size(); ++i) app.ComponentAt(static_cast<int>(i))->keys.deviceType = deviceTypes[i];
     }
 
     HWND OpenOptions(int templateId = IDD_INSTALL_OPTIONS) {

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <windows.h>
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 
 int main(int argc, char** argv) {
     SetThreadLanguage();

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 #include <vector>
-#include "installer/core/run_background.h"
+#include "installer/run/run_background.h"
 #include "installer/ui/background_window.h"
 #include "installer/ui/meter_control.h"
 #include "installer/ui/version_list.h"

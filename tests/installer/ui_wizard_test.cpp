@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
-#include "installer/core/startup.h"
-#include "installer/script/application.h"
-#include "installer/script/component.h"
+#include "installer/run/startup.h"
+#include "installer/tree/application.h"
+#include "installer/tree/component.h"
 #include "installer/ui/program_folders.h"
 #include "installer/ui/wizard.h"
 #include "resources/dialog_ids.h"
@@ -269,7 +269,7 @@ void ThroughToFinish(DWORD main, std::string& result, bool& restartOffered, bool
 TEST_F(WizardTest, FinishPageAsksForTheRestartAComponentWants) {
     TheApplication().SetInstallDir(dir_.path().c_str());
     TheApplication().settings.defaultDir = dir_.path().c_str();
-    TheApplication().ComponentAt(0)->restartAfterInstall = true;
+    TheApplication().ComponentAt(0)->keys.restartAfterInstall = true;
     std::string result;
     bool offered = false;
     Driver driver([&](DWORD main) { ThroughToFinish(main, result, offered, false); });
@@ -287,7 +287,7 @@ TEST_F(WizardTest, FinishPageAsksForTheRestartAComponentWants) {
 TEST_F(WizardTest, FinishPageReportsAFailedInstallation) {
     TheApplication().SetInstallDir(dir_.path().c_str());
     TheApplication().settings.defaultDir = dir_.path().c_str();
-    TheApplication().ComponentAt(0)->restartAfterInstall = true;
+    TheApplication().ComponentAt(0)->keys.restartAfterInstall = true;
     struct Case { int status; std::string text; };
     const Case cases[] = {
         {5, "Setup has installed the software successfully but could not add the application(s) to the Program Manager."},

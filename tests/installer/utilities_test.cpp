@@ -4,7 +4,7 @@
 #include <string>
 #include "installer/core/code_page.h"
 #include "installer/core/messages.h"
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 #include "installer/core/system_paths.h"
 #include "resources/resource_ids.h"
 #include "tests/fakes/test_support.h"

@@ -1,5 +1,5 @@
 // Picture files into bitmaps, the background's packed DIB, masks and transparent drawing.
-#include "launcher/dib_picture.h"
+#include "launcher/menu_picture.h"
 #include "launcher/launcher_handles.h"
 #include "launcher/picture_loader.h"
 #include "launcher/transparency.h"

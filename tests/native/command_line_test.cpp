@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-#include "installer/core/command_line.h"
+#include "installer/run/command_line.h"
 
 namespace {
 std::vector<std::string> Pieces(const char* line) {

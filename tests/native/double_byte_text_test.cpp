@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "installer/core/code_page.h"
-#include "installer/core/command_line.h"
+#include "installer/run/command_line.h"
 #include "installer/core/script_candidates.h"
 #include "installer/device/device_rules.h"
 #include "installer/files/ini_entry.h"

@@ -57,3 +57,13 @@ TEST(OsVersion, NativeArchitectureNeedsTheWow64Query) {
     EXPECT_EQ(0, NativeArchitectureFrom(true, true, 0));
     EXPECT_EQ(0xFFFF, NativeArchitectureFrom(true, true, 0x1FFFF));   // low 16 bits
 }
+
+TEST(Language, ASuffixTableIsReadFromTheTopByWholeIdOrPrimaryLanguage) {
+    const LanguageSuffixRow rows[] = {{0x0C04, ".hk"}, {0x04, ".zh"}, {0x0404, ".tw"}, {0x09, ".en"}};
+    const size_t count = sizeof rows / sizeof rows[0];
+    EXPECT_STREQ(".hk", SuffixFromTable(rows, count, 0x0C04));   // the whole id, first
+    EXPECT_STREQ(".zh", SuffixFromTable(rows, count, 0x0404));   // a primary row above the full one wins
+    EXPECT_STREQ(".en", SuffixFromTable(rows, count, 0x0809));
+    EXPECT_STREQ("", SuffixFromTable(rows, count, 0x0407));
+    EXPECT_STREQ("", SuffixFromTable(rows, 0, 0x0409));
+}

@@ -23,7 +23,7 @@ TEST(LauncherLanguageSuffix, FollowsTheTableByWholeIdOrPrimaryLanguage) {
         {0x0416, ".ptg"}, {0x0816, ".ptg"},
         {0x040D, ""}, {0x0405, ""}, {0x0000, ""},                  // Hebrew, Czech: plain sections
     };
-    for (const Case& c : cases) EXPECT_STREQ(c.suffix, LanguageSuffixFor(c.id)) << std::hex << c.id;
+    for (const Case& c : cases) EXPECT_STREQ(c.suffix, LauncherLanguageSuffixFor(c.id)) << std::hex << c.id;
 }
 
 TEST(LauncherMenuSettings, MissingFileGivesTheDefaults) {

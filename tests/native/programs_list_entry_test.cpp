@@ -2,7 +2,7 @@
 // the record switch last (it ends the command line), the quiet one with the silent switch.
 #include <gtest/gtest.h>
 #include <string>
-#include "installer/core/command_line.h"
+#include "installer/run/command_line.h"
 #include "installer/record/programs_list_entry.h"
 
 TEST(ProgramsListEntry, CommandsReadBackAsTheUninstallRunAndTheValuesAreWhole) {

@@ -1,6 +1,6 @@
 // What the user is told at the end of an install or a removal, for every status code.
 #include <gtest/gtest.h>
-#include "installer/core/run_outcome.h"
+#include "installer/run/run_outcome.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "installer/core/setup_script_selection.h"
+#include "installer/run/setup_script_selection.h"
 
 #include <windows.h>
 #include <lzexpand.h>
@@ -6,7 +6,7 @@
 #include "installer/core/handles.h"
 #include "installer/core/path_text.h"
 #include "installer/core/script_candidates.h"
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 #include "installer/core/system_paths.h"
 #include "installer/files/lz_file.h"
 

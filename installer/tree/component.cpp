@@ -1,8 +1,8 @@
-#include "installer/script/component.h"
+#include "installer/tree/component.h"
 
 #include "installer/core/handles.h"
 #include "installer/core/path_text.h"
-#include "installer/core/startup.h"
+#include "installer/core/process_facts.h"
 #include "installer/device/helper_programs.h"
 #include "installer/device/helper_steps.h"
 #include "installer/device/oem_class_files.h"
@@ -10,7 +10,7 @@
 #include "installer/record/shortcut_entry.h"
 #include "installer/registry/registry_entry_node.h"
 #include "installer/registry/registry_keys.h"
-#include "installer/script/file_entry.h"
+#include "installer/tree/file_entry.h"
 #include "installer/script/mapped_file.h"
 
 Component::Component(ScriptNode* script, const StrBuf& line) : ScriptNode(script, KindComponent) {
@@ -25,15 +25,9 @@ bool Component::Load(const ScriptText& text, HKEY recordKey) {
     bool ok = ReadComponentSections(text);
     enabled = keys.enabled;
     changeable = keys.changeable;
-    spaceNeeded = keys.spaceNeededK;
-    restartAfterInstall = keys.restartAfterInstall;
-    restartAfterRemoval = keys.restartAfterRemoval;
-    deleteOemClassFiles = keys.deleteOemClass;
-    oemClass = keys.oemClass;
-    deviceType = keys.deviceType;
     recorded = false;
     StrBuf recordedName;
-    if (recordKey) recorded = ReadKeyDefault(recordedName, recordKey, recordName, 257);
+    if (recordKey) recorded = ReadKeyDefault(recordedName, recordKey, recordName);
     return ok;
 }
 
@@ -171,7 +165,7 @@ bool Component::InstallWalk(int kind, ProgressCallback callback, void* context) 
     if (!enabled) return true;
     switch (kind) {
     case KindFile: return EachEntry(lists_[Files], true, true, callback, context);
-    case KindShortcut: return InstallShortcuts(*this);
+    case KindShortcut: return InstallShortcuts(*this, *EntryList(KindShortcut));
     case KindIniEntry: return EachEntry(lists_[IniEntries], true, false, callback, context);
     case KindRegistryEntry:
     case KindRegistryEntry2: return EachEntry(lists_[RegistryEntries], true, false, callback, context);
@@ -183,7 +177,7 @@ bool Component::RemoveWalk(int kind, ProgressCallback callback, void* context) {
     if (!enabled) return true;
     switch (kind) {
     case KindFile: return EachEntry(lists_[Files], false, true, callback, context);
-    case KindShortcut: return RemoveShortcuts(*this);
+    case KindShortcut: return RemoveShortcuts(*this, *EntryList(KindShortcut));
     case KindIniEntry: return EachEntry(lists_[IniEntries], false, false, callback, context);
     case KindRegistryEntry:
     case KindRegistryEntry2: return EachEntry(lists_[RegistryEntries], false, false, callback, context);
@@ -200,12 +194,12 @@ void Component::SaveRecord(HKEY key) {
 void Component::RemoveRecord(HKEY key) {
     if (!enabled) return;
     // Driver information files that could not be looked at keep the record that names them.
-    if (deleteOemClassFiles && !DeleteOemClassFiles(oemClass)) return;
+    if (keys.deleteOemClass && !DeleteOemClassFiles(keys.oemClass)) return;
     DeleteKeyTree(key, recordName);
 }
 
 void Component::SelectByDevice(bool noDetection, int detectedType, int forced) {
-    DeviceChoice choice = SelectByDeviceFor(noDetection, detectedType, forced, deviceType);
+    DeviceChoice choice = SelectByDeviceFor(noDetection, detectedType, forced, keys.deviceType);
     changeable = choice.changeable;
     enabled = choice.enabled;
 }

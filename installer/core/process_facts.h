@@ -1,7 +1,8 @@
 #pragma once
-// Process-wide facts fixed at start-up and the program's entry sequence.
+// Facts of the running process, fixed once at start-up and read by every layer: the program
+// instance, the run's mode and command-line values, the system's version, architecture and
+// language, and the first steps that make the process safe to go on.
 #include <windows.h>
-#include "installer/core/command_line.h"
 #include "installer/core/strbuf.h"
 
 enum RunModeValue { RunInstallMode = 0, RunUninstallMode = 1, RunQuitMode = 2 };
@@ -11,10 +12,13 @@ void SetProgramInstance(HINSTANCE instance);
 int RunMode();
 void SetRunMode(int mode);
 const StrBuf& DefaultDirOverride();
+void SetDefaultDirOverride(const StrBuf& dir);
 const StrBuf& UninstallRecordKey();
+void SetUninstallRecordKey(const StrBuf& key);
 
 extern UINT InstallStatusMessage;   // "Zorvant_InstallStatus", registered before the entry
 UINT AutoPlayMessage();             // "QueryCancelAutoPlay"
+void RegisterAutoPlayMessage();
 
 int GetOsVersionCode();             // cached; -1 means not yet computed
 int NativeArchitecture();           // 0 x86 or unknown, 6 IA-64, 9 x64
@@ -27,10 +31,3 @@ int SystemLanguageId();
 void SetThreadLanguage();
 int FontCharset();
 StrBuf LanguageSuffix();
-
-// Reads the switches into the application (source and install folder, silent,
-// no-detection, device type); an "@" switch reads the record key's default value
-// below HKEY_CLASSES_ROOT: readable gives uninstall, unreadable quit.
-int ParseCommandLine(const char* commandLine);
-// Steps of the program from the locale to the restart; returns the exit code.
-int ProgramMain(HINSTANCE instance, const char* commandLine);

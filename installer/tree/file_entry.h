@@ -10,6 +10,7 @@ public:
     FileEntry(ScriptNode* owner, int kind, const char* entryText);
 
     const char* LinkName() const override { return fields.destName; }
+    StrBuf InstalledLocation() const override { return installedLocation; }
     bool InstallEntry(ProgressCallback callback, void* context) override;
     bool RemoveEntry(ProgressCallback callback, void* context) override;
     StrBuf WrittenLine() const override { return WriteFileEntryLine(fields); }

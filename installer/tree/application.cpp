@@ -1,24 +1,27 @@
-#include "installer/script/application.h"
+#include "installer/tree/application.h"
 
 #include <shlobj.h>
 #include "installer/record/program_group.h"
 #include "installer/record/product_version.h"
 #include "installer/record/programs_list_entry.h"
+#include "installer/record/script_record.h"
+#include "installer/record/shortcut_line.h"
 #include "installer/record/uninstaller_copy.h"
+#include "installer/tree/own_program.h"
 #include "installer/registry/well_known_locations.h"
 
 #include "installer/core/handles.h"
 #include "installer/core/messages.h"
 #include "installer/core/path_text.h"
-#include "installer/core/startup.h"
+#include "installer/core/process_facts.h"
 #include "installer/core/system_paths.h"
 #include "installer/registry/registry_keys.h"
 #include "installer/registry/well_known_locations.h"
-#include "installer/script/component.h"
-#include "installer/script/component_selection.h"
-#include "installer/script/file_entry.h"
+#include "installer/tree/component.h"
+#include "installer/tree/component_selection.h"
+#include "installer/tree/file_entry.h"
 #include "installer/script/mapped_file.h"
-#include "installer/script/setup_script.h"
+#include "installer/tree/setup_script.h"
 
 Application::Application() : ScriptNode(nullptr, KindApplication) {}
 
@@ -63,11 +66,10 @@ int Application::LoadInstall(const char* scriptPath) {
 int Application::LoadUninstall(const char* recordKey) {
     RegKey record;
     if (RegOpenKeyA(HKEY_CLASSES_ROOT, recordKey, record.put()) != ERROR_SUCCESS) return 0;
-    for (int slot = 0; slot <= 99; ++slot) {
-        StrBuf name("INFNAME");
-        if (slot > 0) name.Format("INFNAME%02d", slot);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        StrBuf name = SlotName(slot);
         StrBuf path;
-        if (!ReadKeyDefault(path, record.get(), name, 257) || path.IsEmpty()) continue;
+        if (!ReadKeyDefault(path, record.get(), name) || path.IsEmpty()) continue;
         SetupScript* script = new SetupScript(this);
         if (script->Load(path, StrBuf(recordKey) + "\\" + name) == 0) {
             delete script;
@@ -91,7 +93,7 @@ int Application::Load(const char* text, bool install) {
     return install ? LoadInstall(text) : LoadUninstall(text);
 }
 
-bool Application::UseCommonPrograms() const { return settings.commonGroup != 0 && GetOsVersionCode() >= 400; }
+bool Application::UseCommonPrograms() const { return UseCommonProgramsFor(settings.commonGroup, GetOsVersionCode()); }
 
 bool Application::WriteScript(HANDLE file) {
     StrBuf uninstallWord = ResString(42);
@@ -128,12 +130,12 @@ bool Application::SetComponentEnabled(int index, bool enabled) {
 
 int Application::ComponentSpaceNeeded(int index) {
     Component* component = ComponentAt(index);
-    return component ? component->spaceNeeded : 0;
+    return component ? component->keys.spaceNeededK : 0;
 }
 
 int Application::ComponentDeviceType(int index) {
     Component* component = ComponentAt(index);
-    return component ? component->deviceType : 0;
+    return component ? component->keys.deviceType : 0;
 }
 
 bool Application::ComponentOffered(int index) {

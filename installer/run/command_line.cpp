@@ -1,4 +1,4 @@
-#include "installer/core/command_line.h"
+#include "installer/run/command_line.h"
 
 #include <cstring>
 #include "installer/core/code_page.h"

@@ -1,5 +1,5 @@
 #include <windows.h>
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     return ProgramMain(instance, commandLine);

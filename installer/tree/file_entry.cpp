@@ -1,4 +1,4 @@
-#include "installer/script/file_entry.h"
+#include "installer/tree/file_entry.h"
 
 #include "installer/files/file_install.h"
 #include "installer/record/file_removal.h"
@@ -15,9 +15,7 @@ bool FileEntry::InstallEntry(ProgressCallback callback, void* context) {
     item.displayName = fields.displayName;
     item.hasDisk = disk != nullptr;
     if (disk) item.diskLabel = disk->label;
-    item.sourceResolved = sourceDir != nullptr;
-    if (sourceDir) item.sourceDir = sourceDir->path;
-    item.currentSourceDir = [this] { return sourceDir ? sourceDir->path : StrBuf(); };
+    item.sourceDir = sourceDir;
     item.sourceName = fields.sourceName;
     item.destResolved = destDir != nullptr;
     if (destDir) item.destDir = destDir->path;

@@ -1,16 +1,16 @@
 // Before a driver is installed, the drivers installed earlier are taken off the machine.
-#include "installer/core/sequences.h"
+#include "installer/run/sequences.h"
 
 #include <memory>
 #include "installer/core/handles.h"
-#include "installer/core/startup.h"
+#include "installer/run/startup.h"
 #include "installer/device/device_reenumeration.h"
 #include "installer/registry/registry_keys.h"
-#include "installer/script/application.h"
+#include "installer/tree/application.h"
 
 namespace {
 bool ReadRecordFolder(HKEY setupExt, const char* name, StrBuf& folder) {
-    return ReadKeyDefault(folder, setupExt, name, 257);
+    return ReadKeyDefault(folder, setupExt, name);
 }
 
 void RemoveRecordedInstallation(HKEY setupExt, const char* name, bool silent) {

@@ -1,4 +1,4 @@
-#include "installer/core/run_outcome.h"
+#include "installer/run/run_outcome.h"
 
 RunOutcome InstallRunOutcome(int status, bool restartWanted) {
     RunOutcome outcome;

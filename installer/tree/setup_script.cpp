@@ -1,16 +1,16 @@
-#include "installer/script/setup_script.h"
+#include "installer/tree/setup_script.h"
 
 #include "installer/record/script_record.h"
 
 #include <climits>
 
 #include "installer/core/handles.h"
-#include "installer/core/startup.h"
+#include "installer/core/process_facts.h"
 #include "installer/core/system_paths.h"
 #include "installer/files/disk_and_directories.h"
 #include "installer/registry/well_known_locations.h"
 #include "installer/registry/registry_keys.h"
-#include "installer/script/component.h"
+#include "installer/tree/component.h"
 #include "installer/script/mapped_file.h"
 
 namespace {
@@ -18,7 +18,7 @@ namespace {
 // RegQueryValue of a subkey's default value, at most 256 characters; empty when unreadable.
 StrBuf SubkeyDefault(HKEY key, const char* subkey) {
     StrBuf value;
-    if (!ReadKeyDefault(value, key, subkey, 257)) return StrBuf();
+    if (!ReadKeyDefault(value, key, subkey)) return StrBuf();
     return value;
 }
 
@@ -132,7 +132,7 @@ int SetupScript::Count(int kind) {
 void SetupScript::SaveRecord(HKEY productKey) { WriteScriptRecord(*this, productKey); }
 
 // Components keep their records below this script's own slot key.
-void SetupScript::RemoveRecord(HKEY) { RemoveScriptRecord(*this); }
+void SetupScript::RemoveRecord(HKEY) { RemoveScriptRecord(*this, RecordKey()); }
 
 void SetupScript::Resolve() {
     DirectoryFacts facts = MachineDirectoryFacts();

@@ -1,12 +1,12 @@
-#include "installer/core/sequences.h"
+#include "installer/run/sequences.h"
 
 #include <cstdio>
 #include "installer/core/messages.h"
-#include "installer/core/run_background.h"
-#include "installer/core/run_outcome.h"
-#include "installer/core/startup.h"
-#include "installer/record/removal.h"
-#include "installer/script/application.h"
+#include "installer/run/run_background.h"
+#include "installer/run/outcome_message.h"
+#include "installer/run/startup.h"
+#include "installer/run/removal.h"
+#include "installer/tree/application.h"
 #include "installer/ui/options_dialog.h"
 #include "installer/ui/progress_callback.h"
 #include "installer/ui/wizard.h"

@@ -1,9 +1,8 @@
-#include "installer/script/component_selection.h"
+#include "installer/tree/component_selection.h"
 
 #include <vector>
-#include "installer/device/device_clients.h"
-#include "installer/script/application.h"
-#include "installer/script/component.h"
+#include "installer/tree/application.h"
+#include "installer/tree/component.h"
 
 namespace {
 template <typename Fn>
@@ -16,30 +15,30 @@ void ForEachComponent(Application& app, Fn fn) {
 
 int TotalSpaceNeeded(Application& app) {
     long long total = 0;
-    ForEachComponent(app, [&](Component& c) { if (c.enabled) total += c.spaceNeeded; });
+    ForEachComponent(app, [&](Component& c) { if (c.enabled) total += c.keys.spaceNeededK; });
     return total > 0x7fffffff ? 0x7fffffff : static_cast<int>(total);
 }
 
 int FindDeviceConflict(Application& app, int index) {
     std::vector<DeviceComponentState> states;
-    ForEachComponent(app, [&](Component& c) { states.push_back({c.enabled, c.deviceType}); });
+    ForEachComponent(app, [&](Component& c) { states.push_back({c.enabled, c.keys.deviceType}); });
     return FindDeviceConflictIn(states, index);
 }
 
 bool AnyDeviceComponent(Application& app) {
     bool any = false;
-    ForEachComponent(app, [&](Component& c) { any = any || c.deviceType != 0; });
+    ForEachComponent(app, [&](Component& c) { any = any || c.keys.deviceType != 0; });
     return any;
 }
 
 void SelectComponentsByDevice(Application& app, bool noDetection, int deviceType, int forced) {
     ForEachComponent(app, [&](Component& c) {
-        if (c.deviceType != 0) c.SelectByDevice(noDetection, deviceType, forced);
+        if (c.keys.deviceType != 0) c.SelectByDevice(noDetection, deviceType, forced);
     });
 }
 
-void StopDeviceClients(Application& app) {
+std::vector<int> EnabledDeviceTypes(Application& app) {
     std::vector<int> types;
-    ForEachComponent(app, [&](Component& c) { if (c.enabled) types.push_back(c.deviceType); });
-    if (!types.empty()) StopDeviceClients(types.data(), static_cast<int>(types.size()));
+    ForEachComponent(app, [&](Component& c) { if (c.enabled) types.push_back(c.keys.deviceType); });
+    return types;
 }

@@ -30,8 +30,8 @@ public:
     int Count(int kind) override;
     bool InstallWalk(int kind, ProgressCallback callback, void* context) override;
     bool RemoveWalk(int kind, ProgressCallback callback, void* context) override;
-    bool RestartWantedOnInstall() override { return enabled && restartAfterInstall; }
-    bool RestartWantedOnUninstall() override { return enabled && restartAfterRemoval; }
+    bool RestartWantedOnInstall() override { return enabled && keys.restartAfterInstall; }
+    bool RestartWantedOnUninstall() override { return enabled && keys.restartAfterRemoval; }
     void SaveRecord(HKEY key) override;
     void RemoveRecord(HKEY key) override;
     bool CanRemove() override { return !(recorded && !enabled); }
@@ -44,16 +44,12 @@ public:
     StrBuf name;
     StrBuf recordName;                  // "App" + f1
     StrBuf sections[kSectionCount];     // f2..f9
+    // The user's choice, starting from the key section's defaults.
     bool enabled = true;
     bool changeable = true;
     bool recorded = false;
-    bool restartAfterInstall = false;
-    bool restartAfterRemoval = false;
-    bool deleteOemClassFiles = false;
-    StrBuf oemClass;
-    int spaceNeeded = 0;
-    int deviceType = 0;
-    ComponentKeys keys;                 // as read; the program and library tables live here
+    // The key section as read: what the record copy writes back and what the run asks.
+    ComponentKeys keys;
 
 private:
     bool ReadComponentSections(const ScriptText& text);

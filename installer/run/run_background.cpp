@@ -1,4 +1,4 @@
-#include "installer/core/run_background.h"
+#include "installer/run/run_background.h"
 
 #include "installer/ui/progress_callback.h"
 

@@ -1,11 +1,12 @@
-#include "installer/record/removal.h"
+#include "installer/run/removal.h"
 
-#include "installer/core/run_outcome.h"
+#include "installer/run/run_outcome.h"
 #include "installer/core/system_paths.h"
+#include "installer/device/device_clients.h"
 #include "installer/record/file_removal.h"
 #include "installer/record/uninstaller_copy.h"
-#include "installer/script/application.h"
-#include "installer/script/component_selection.h"
+#include "installer/tree/application.h"
+#include "installer/tree/component_selection.h"
 
 namespace {
 bool RemoveFileLists(Application& app, ProgressCallback callback, void* context) {
@@ -24,7 +25,8 @@ bool RemoveApplication(Application& app, ProgressCallback callback, void* contex
     if (!app.RemoveWalk(KindShortcut, callback, context)) app.status = RemovalShortcutsFailed;
     if (!app.RemoveWalk(KindIniEntry, callback, context)) app.status = RemovalIniFailed;
     if (!app.RemoveWalk(KindRegistryEntry, callback, context)) app.status = RemovalRegistryFailed;
-    StopDeviceClients(app);
+    std::vector<int> types = EnabledDeviceTypes(app);
+    if (!types.empty()) StopDeviceClients(types.data(), static_cast<int>(types.size()));
     if (!RemoveFileLists(app, callback, context)) {
         app.status = RemovalFilesFailed;
         return false;

@@ -1,4 +1,4 @@
-#include "launcher/dib_picture.h"
+#include "launcher/menu_picture.h"
 
 #include <cstdlib>
 

@@ -13,7 +13,7 @@ const std::vector<std::string>& LauncherSuffixes() {
     static const std::vector<std::string> suffixes = [] {
         std::set<std::string> found;
         for (unsigned id = 0; id < 0x10000; ++id)
-            if (*LanguageSuffixFor(id)) found.insert(LanguageSuffixFor(id));
+            if (*LauncherLanguageSuffixFor(id)) found.insert(LauncherLanguageSuffixFor(id));
         return std::vector<std::string>(found.begin(), found.end());
     }();
     return suffixes;

@@ -14,7 +14,10 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 server=/usr/lib/wine/wineserver wine=/usr/lib/wine/wine64
 trap '$server -k >/dev/null 2>&1; rm -rf "$work"' EXIT
 rm -rf "$work"; mkdir -p "$work"; cp -a "$template" "$WINEPREFIX"
-run() { $server -p </dev/null >/dev/null 2>&1; timeout 120 $wine "$@" </dev/null >/dev/null 2>&1; local rc=$?; $server -k >/dev/null 2>&1; $server -w; return $rc; }
+# A run ends when every process of the prefix has: the install starts the tablet's panel without
+# waiting for it, and a server ended while that program still starts makes it fault (Wine's
+# debugger then leaves its settings key behind). The server is not kept, so it ends with them.
+run() { timeout 120 $wine "$@" </dev/null >/dev/null 2>&1; local rc=$?; timeout 60 $server -w; $server -k >/dev/null 2>&1; $server -w; return $rc; }
 settle() { timeout 180 $server -w; $server -k >/dev/null 2>&1; $server -w; }
 # An interactive removal ends with a message box nobody here answers: once the record and the
 # program group are gone (the group's link is the last thing removed), its server is ended.

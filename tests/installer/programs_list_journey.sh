@@ -14,10 +14,12 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 server=/usr/lib/wine/wineserver wine=/usr/lib/wine/wine64
 trap '$server -k >/dev/null 2>&1; rm -rf "$work"' EXIT
 rm -rf "$work"; mkdir -p "$work"; cp -a "$template" "$WINEPREFIX"
+# What the programs print on their error stream: a fault report names the program that faulted.
+log=$work/programs.err
 # A run ends when every process of the prefix has: the install starts the tablet's panel without
 # waiting for it, and a server ended while that program still starts makes it fault (Wine's
 # debugger then leaves its settings key behind). The server is not kept, so it ends with them.
-run() { timeout 120 $wine "$@" </dev/null >/dev/null 2>&1; local rc=$?; timeout 60 $server -w; $server -k >/dev/null 2>&1; $server -w; return $rc; }
+run() { timeout 120 $wine "$@" </dev/null >/dev/null 2>>"$log"; local rc=$?; timeout 60 $server -w; $server -k >/dev/null 2>&1; $server -w; return $rc; }
 settle() { timeout 180 $server -w; $server -k >/dev/null 2>&1; $server -w; }
 # An interactive removal ends with a message box nobody here answers: once the record and the
 # program group are gone (the group's link is the last thing removed), its server is ended.
@@ -36,7 +38,7 @@ listed() { $wine uninstaller --list 2>/dev/null | tr -d '\r' | grep -q "|||Zorva
 failures=0
 # Removed from Wine's list of programs, then the record, the entry and every leftover checked.
 remove_from_list() {   # snapshot name
-  timeout 120 $wine uninstaller --remove 'Zorvant Tablet' </dev/null >/dev/null 2>&1
+  timeout 120 $wine uninstaller --remove 'Zorvant Tablet' </dev/null >/dev/null 2>>"$log"
   removed_then_end
   $wine reg query 'HKCR\SetupExt\Zorvant Tablet' >/dev/null 2>&1 && fail "$1: removing from the list left the record"
   $wine reg query "$entry" >/dev/null 2>&1 && fail "$1: the list entry stayed"
@@ -79,7 +81,7 @@ $server -k >/dev/null 2>&1; $server -w
 case $quiet in *' /S /@SetupExt\Zorvant Tablet') ;; *) fail "QuietUninstallString is '$quiet'";; esac
 program=${quiet#\"}; program=${program%%\"*}
 $server -p </dev/null >/dev/null 2>&1
-timeout 120 $wine "$program" /S '/@SetupExt\Zorvant' Tablet </dev/null >/dev/null 2>&1; rc=$?
+timeout 120 $wine "$program" /S '/@SetupExt\Zorvant' Tablet </dev/null >/dev/null 2>>"$log"; rc=$?
 [ $rc = 124 ] && fail "the quiet removal waited for an answer"
 $wine reg query "$entry" >/dev/null 2>&1 && fail "the quiet removal left the list entry"
 $wine reg query 'HKCR\SetupExt\Zorvant Tablet' >/dev/null 2>&1 && fail "the quiet removal left the record"
@@ -89,10 +91,10 @@ echo "== a file in use at the removal keeps the entry until the second removal"
 install_from_disc
 held='C:\Program Files\Zorvant Tablet\TabletPanel.exe'
 $server -p </dev/null >/dev/null 2>&1
-$wine "$holder" "$held" 15000 </dev/null >/dev/null 2>&1 &
+$wine "$holder" "$held" 15000 </dev/null >/dev/null 2>>"$log" &
 holding=$!
 for i in $(seq 100); do [ -e "$WINEPREFIX/drive_c/Program Files/Zorvant Tablet/TabletPanel.exe.held" ] && break; sleep 0.2; done
-timeout 120 $wine "$program" /S '/@SetupExt\Zorvant' Tablet </dev/null >/dev/null 2>&1; rc=$?
+timeout 120 $wine "$program" /S '/@SetupExt\Zorvant' Tablet </dev/null >/dev/null 2>>"$log"; rc=$?
 [ $rc = 124 ] && fail "the quiet removal with a file in use waited for an answer"
 wait $holding
 $wine reg query 'HKCR\SetupExt\Zorvant Tablet' >/dev/null 2>&1 || fail "a removal that kept a file in use dropped the record"
@@ -114,5 +116,6 @@ $wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\No Kee
   fail "a kit without uninstall information was listed"
 $server -k >/dev/null 2>&1
 
+grep -a -E "Unhandled exception|page fault|^=>|Backtrace" "$log" 2>/dev/null | head -20 | sed "s/^/fault report: /"
 [ $failures = 0 ] && echo "PASS programs list journey" || echo "$failures failure(s)"
 exit $((failures > 0))

@@ -47,9 +47,9 @@ void ReadBkBmpName(ApplicationSettings& s, StrBuf& value) {
     if (!MoreFields(value)) return;
     s.bkStretch = ReadNumber(value);
     if (!MoreFields(value)) return;
-    if (ReadNumber(value) != 0) s.bkStatus[2] = s.bkStatus[3] = 0;
+    if (ReadNumber(value) != 0) s.bkStatus[kShowAppName] = s.bkStatus[kShowSuffix] = 0;
     if (!MoreFields(value)) return;
-    if (ReadNumber(value) != 0) s.bkStatus[0] = s.bkStatus[1] = 0;
+    if (ReadNumber(value) != 0) s.bkStatus[kShowLogo] = s.bkStatus[kShowLogoText] = 0;
 }
 
 void ReadBkStatus(ApplicationSettings& s, StrBuf& value) {

@@ -7,6 +7,9 @@
 #include "installer/core/strbuf.h"
 #include "installer/script/script_reader.h"
 
+// What "BkStatus" shows, by its index in bkStatus.
+enum BackgroundPart { kShowLogo, kShowLogoText, kShowAppName, kShowSuffix };
+
 inline unsigned ColourOf(int red, int green, int blue) { return red + green * 256u + blue * 65536u; }
 
 struct ApplicationSettings {
@@ -24,7 +27,7 @@ struct ApplicationSettings {
     StrBuf groupName;         // the application's own group name
     int commonGroup = 1;      // DefPMGroup field 2
 
-    StrBuf logoName;
+    StrBuf logoName;          // empty: the company name from the string table
     int logoDivisor = 18;
     unsigned logoColour = ColourOf(255, 255, 255);
     unsigned logoShadow = ColourOf(0, 0, 0);
@@ -35,15 +38,15 @@ struct ApplicationSettings {
 
     StrBuf uninstallName;     // start-up puts the localised "Uninstall" here
     StrBuf bkBmpName;
-    int bkStretch = 0;
-    StrBuf bkUBmpName;
+    int bkStretch = 0;        // 1 or 2 stretch the picture, anything else tiles it
+    StrBuf bkUBmpName;        // the uninstall's picture; empty: bkBmpName
     int bkStatus[4] = {1, 1, 1, 1};
     unsigned bkTop = ColourOf(128, 128, 255);
     unsigned bkBottom = ColourOf(0, 0, 55);
     int bkSteps = 128;
     bool bkFrame = false;
 
-    StrBuf fontAppName;
+    StrBuf fontAppName;       // empty: "Times New Roman", italic
     StrBuf fontLogoName;
 
     bool silent = false;

@@ -12,6 +12,12 @@ struct Rgb {
     bool operator!=(const Rgb& o) const { return !(*this == o); }
 };
 
+// A colour as the script's settings pack it: red in the low byte.
+inline Rgb RgbOf(unsigned colour) {
+    return Rgb{static_cast<uint8_t>(colour & 0xFF), static_cast<uint8_t>((colour >> 8) & 0xFF),
+               static_cast<uint8_t>((colour >> 16) & 0xFF)};
+}
+
 struct Box {
     int left = 0, top = 0, right = 0, bottom = 0;
     int Width() const { return right - left; }

@@ -77,23 +77,23 @@ HFONT MakeFont(int height, bool italic, int charset, const char* face) {
 void CreateFonts(int clientHeight) {
     const BackgroundLook& look = g_state.look;
     int charset = FontCharset();
-    bool namedFace = !look.appNameFace.IsEmpty();
-    const char* face = namedFace ? look.appNameFace.c_str() : kDefaultFace;
-    int d = look.appNameDivisor;
+    bool namedFace = !look.app.fontAppName.IsEmpty();
+    const char* face = namedFace ? look.app.fontAppName.c_str() : kDefaultFace;
+    int d = look.app.appNameDivisor;
     g_state.appNameFont.reset(MakeFont(FontHeightFor(clientHeight, d), !namedFace, charset, face));
     g_state.trademarkFont.reset(MakeFont(FontHeightFor(clientHeight, 3 * static_cast<int64_t>(d)), true, charset, face));
-    bool namedLogoFace = !look.logoFace.IsEmpty();
-    g_state.logoFont.reset(MakeFont(FontHeightFor(clientHeight, look.logoDivisor), false,
+    bool namedLogoFace = !look.app.fontLogoName.IsEmpty();
+    g_state.logoFont.reset(MakeFont(FontHeightFor(clientHeight, look.app.logoDivisor), false,
                                     namedLogoFace ? DEFAULT_CHARSET : charset,
-                                    namedLogoFace ? look.logoFace.c_str() : kDefaultFace));
+                                    namedLogoFace ? look.app.fontLogoName.c_str() : kDefaultFace));
 }
 
 void LoadLogo() {
     const BackgroundLook& look = g_state.look;
-    if (!look.logoPicture.IsEmpty()) {
-        LoadInto(g_state.logo, look.logoPicture);
-        if (!look.logoMaskPicture.IsEmpty()) LoadInto(g_state.mask, look.logoMaskPicture);
-    } else if (look.logoText.IsEmpty()) {
+    if (!look.app.logoBmpName.IsEmpty()) {
+        LoadInto(g_state.logo, look.app.logoBmpName);
+        if (!look.app.logoBmpMaskName.IsEmpty()) LoadInto(g_state.mask, look.app.logoBmpMaskName);
+    } else if (look.app.logoName.IsEmpty()) {
         HINSTANCE instance = ProgramInstance();
         g_state.logo.reset(LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_LOGO)));
         g_state.mask.reset(LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_LOGO_MASK)));
@@ -120,11 +120,11 @@ void PrepareLogoMask(HWND wnd) {
 void OnCreate(HWND wnd) {
     g_state.look = g_nextLook;
     const BackgroundLook& look = g_state.look;
-    SetWindowTextA(wnd, look.caption);
-    const StrBuf& picture = look.runMode == RunUninstallMode && !look.uninstallPicture.IsEmpty()
-                                ? look.uninstallPicture : look.backgroundPicture;
+    SetWindowTextA(wnd, look.app.caption);
+    const StrBuf& picture = look.runMode == RunUninstallMode && !look.app.bkUBmpName.IsEmpty()
+                                ? look.app.bkUBmpName : look.app.bkBmpName;
     if (!picture.IsEmpty()) LoadInto(g_state.background, picture);
-    g_state.gradientPalette.reset(CreateGradientPalette(look.topColour, look.bottomColour, look.gradientSteps));
+    g_state.gradientPalette.reset(CreateGradientPalette(RgbOf(look.app.bkTop), RgbOf(look.app.bkBottom), look.app.bkSteps));
     CreateFonts(ClientRect(wnd).bottom);
     LoadLogo();
     PrepareLogoMask(wnd);
@@ -149,7 +149,7 @@ void PaintFills(HDC dc, const std::vector<Fill>& fills) {
     }
 }
 
-BevelColours Bevel() { return DeriveBevelColours(g_state.look.topColour, g_state.look.bottomColour); }
+BevelColours Bevel() { return DeriveBevelColours(RgbOf(g_state.look.app.bkTop), RgbOf(g_state.look.app.bkBottom)); }
 
 void DrawPanel(HDC dc, Box box) { PaintFills(dc, PanelFills(box, Bevel())); }
 void DrawWindowFrame(HDC dc, Box box) { PaintFills(dc, WindowFrameFills(box, Bevel())); }
@@ -168,7 +168,7 @@ void PaintPicture(HDC dc, const RECT& client) {
     MemoryDc pictureDc(CreateCompatibleDC(dc));
     if (!pictureDc) return;
     SelectedObject selected(pictureDc.get(), bitmap);
-    int mode = g_state.look.backgroundMode;
+    int mode = g_state.look.app.bkStretch;
     if (mode == 1 || mode == 2) {
         // The default mode keeps the darker of the rows it merges, and a shrunk picture darkens.
         // Halftoning averages them instead; an enlarged picture keeps its sharp pixels.
@@ -208,23 +208,23 @@ void PaintAppNameLine(HWND wnd, HDC dc) {
     RECT client = ClientRect(wnd);
     Origin origin = BackgroundOrigin(client.right, client.bottom);
     StrBuf suffix = look.runMode == RunInstallMode ? StrBuf(" ") + look.runTitle : StrBuf();
-    bool withSuffix = look.showSuffix && !suffix.IsEmpty();
-    std::vector<NamePiece> pieces = SplitAtTrademarks(look.appName.c_str());
+    bool withSuffix = look.app.bkStatus[kShowSuffix] != 0 && !suffix.IsEmpty();
+    std::vector<NamePiece> pieces = SplitAtTrademarks(look.app.appName.c_str());
     HFONT nameFont = Font(g_state.appNameFont), markFont = Font(g_state.trademarkFont);
 
-    if (look.appNamePanel) {
+    if (look.app.appNamePanel) {
         int width = 0;
         for (const NamePiece& piece : pieces) width += TextSize(dc, piece.trademark ? markFont : nameFont, piece.text.c_str()).cx;
-        if (look.showSuffix) width += TextSize(dc, nameFont, suffix).cx;
+        if (look.app.bkStatus[kShowSuffix] != 0) width += TextSize(dc, nameFont, suffix).cx;
         int height = TextSize(dc, nameFont, "W").cy;
-        DrawPanel(dc, AppNamePanel(origin, width, height, look.appNameDx, look.appNameDy));
+        DrawPanel(dc, AppNamePanel(origin, width, height, look.app.appNameShadowX, look.app.appNameShadowY));
     }
     int x = origin.x;
     for (const NamePiece& piece : pieces)
         x += DrawShadowText(dc, piece.trademark ? markFont : nameFont, x, origin.y, piece.text.c_str(),
-                            look.appNameColour, look.appNameShadow, look.appNameDx, look.appNameDy);
+                            RgbOf(look.app.appNameColour), RgbOf(look.app.appNameShadow), look.app.appNameShadowX, look.app.appNameShadowY);
     if (withSuffix)
-        DrawShadowText(dc, nameFont, x, origin.y, suffix, look.appNameColour, look.appNameShadow, look.appNameDx, look.appNameDy);
+        DrawShadowText(dc, nameFont, x, origin.y, suffix, RgbOf(look.app.appNameColour), RgbOf(look.app.appNameShadow), look.app.appNameShadowX, look.app.appNameShadowY);
 }
 
 void DrawLogoPicture(HDC dc, int x, int y, SIZE size) {
@@ -241,7 +241,7 @@ void DrawLogoPicture(HDC dc, int x, int y, SIZE size) {
 void PaintLogoArea(HWND wnd, HDC dc) {
     const BackgroundLook& look = g_state.look;
     RECT client = ClientRect(wnd);
-    StrBuf text = look.logoText.IsEmpty() ? ResString(IDS_COMPANY) : look.logoText;
+    StrBuf text = look.app.logoName.IsEmpty() ? ResString(IDS_COMPANY) : look.app.logoName;
     HFONT font = Font(g_state.logoFont);
     SelectedObject selected(dc, font);
     SIZE picture = BitmapSize(Bitmap(g_state.logo));
@@ -250,21 +250,21 @@ void PaintLogoArea(HWND wnd, HDC dc) {
     LogoAreaInput in;
     in.clientWidth = client.right;
     in.clientHeight = client.bottom;
-    in.showPicture = look.showLogo;
+    in.showPicture = look.app.bkStatus[kShowLogo] != 0;
     in.hasPicture = g_state.logo.valid();
     in.pictureWidth = picture.cx;
     in.pictureHeight = picture.cy;
-    in.showText = look.showLogoText;
+    in.showText = look.app.bkStatus[kShowLogoText] != 0;
     in.textWidth = textSize.cx;
     in.textHeight = textSize.cy;
-    in.shadowDx = look.logoDx;
-    in.shadowDy = look.logoDy;
+    in.shadowDx = look.app.logoShadowX;
+    in.shadowDy = look.app.logoShadowY;
     LogoAreaLayout layout = LayOutLogoArea(in);
 
-    if (look.logoPanel != 0 && layout.hasPanel) DrawPanel(dc, layout.panel);
+    if (look.app.logoPanel != 0 && layout.hasPanel) DrawPanel(dc, layout.panel);
     if (layout.drawPicture) DrawLogoPicture(dc, layout.pictureX, layout.pictureY, picture);
-    if (look.showLogoText && !text.IsEmpty())
-        DrawShadowText(dc, font, layout.textX, layout.textY, text, look.logoColour, look.logoShadow, look.logoDx, look.logoDy);
+    if ((look.app.bkStatus[kShowLogoText] != 0) && !text.IsEmpty())
+        DrawShadowText(dc, font, layout.textX, layout.textY, text, RgbOf(look.app.logoColour), RgbOf(look.app.logoShadow), look.app.logoShadowX, look.app.logoShadowY);
 }
 
 LRESULT OnPaint(HWND wnd) {
@@ -310,8 +310,8 @@ void PaintBackground(HWND wnd, HDC dc) {
     if (g_state.background) {
         PaintPicture(dc, client);
     } else {
-        PaintGradient(dc, 0, 0, client.right, client.bottom, g_state.look.gradientSteps);
-        if (g_state.look.frame) DrawWindowFrame(dc, {0, 0, client.right, client.bottom});
+        PaintGradient(dc, 0, 0, client.right, client.bottom, g_state.look.app.bkSteps);
+        if (g_state.look.app.bkFrame) DrawWindowFrame(dc, {0, 0, client.right, client.bottom});
     }
     if (previous) {
         SelectPalette(dc, previous, TRUE);
@@ -321,8 +321,8 @@ void PaintBackground(HWND wnd, HDC dc) {
 
 void PaintForeground(HWND wnd, HDC dc) {
     const BackgroundLook& look = g_state.look;
-    if (look.showAppName) PaintAppNameLine(wnd, dc);
-    if (look.showLogo || look.showLogoText) PaintLogoArea(wnd, dc);
+    if (look.app.bkStatus[kShowAppName] != 0) PaintAppNameLine(wnd, dc);
+    if (look.app.bkStatus[kShowLogo] != 0 || look.app.bkStatus[kShowLogoText] != 0) PaintLogoArea(wnd, dc);
 }
 
 BackgroundObjects CurrentBackgroundObjects() {

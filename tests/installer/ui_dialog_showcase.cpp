@@ -242,8 +242,8 @@ int main(int argc, char** argv) {
     RegisterMeterClass(instance);
 
     BackgroundLook look;
-    look.caption = "Zorvant Pen Tablet";
-    look.appName = "Zorvant@ Pen Tablet";
+    look.app.caption = "Zorvant Pen Tablet";
+    look.app.appName = "Zorvant@ Pen Tablet";
     look.runTitle = "Setup";
     look.runMode = uninstall ? 1 : 0;
     HWND background = CreateBackgroundWindow(instance, look);

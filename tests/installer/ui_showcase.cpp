@@ -105,22 +105,22 @@ int main(int argc, char** argv) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     BackgroundLook look;
-    look.caption = "Tablet driver";
-    look.appName = "Zorvant@ Pen Tablet";
+    look.app.caption = "Tablet driver";
+    look.app.appName = "Zorvant@ Pen Tablet";
     look.runTitle = "Setup";
     look.pictureDir = temp;
-    look.logoText = scenario == "logo" || scenario == "panels" ? "" : " ";
-    if (scenario == "tiled") look.backgroundPicture = WritePicture(temp, "showcase-tile.bmp", kQuad, 64, 48).c_str();
+    look.app.logoName = scenario == "logo" || scenario == "panels" ? "" : " ";
+    if (scenario == "tiled") look.app.bkBmpName = WritePicture(temp, "showcase-tile.bmp", kQuad, 64, 48).c_str();
     if (scenario == "stretched") {
-        look.backgroundPicture = WritePicture(temp, "showcase-stretch.bmp", kQuad, 64, 48).c_str();
-        look.backgroundMode = 1;
+        look.app.bkBmpName = WritePicture(temp, "showcase-stretch.bmp", kQuad, 64, 48).c_str();
+        look.app.bkStretch = 1;
     }
     if (scenario == "panels") {
-        look.frame = true;
-        look.appNamePanel = true;
-        look.logoPanel = 1;
-        look.topColour = {60, 120, 200};
-        look.bottomColour = {0, 20, 60};
+        look.app.bkFrame = true;
+        look.app.appNamePanel = true;
+        look.app.logoPanel = 1;
+        look.app.bkTop = ColourOf(60, 120, 200);
+        look.app.bkBottom = ColourOf(0, 20, 60);
     }
     HWND wnd = CreateBackgroundWindow(instance, look);
     if (!wnd) return 3;
@@ -149,7 +149,8 @@ int main(int argc, char** argv) {
         if (ready != INVALID_HANDLE_VALUE) CloseHandle(ready);
     }
 
-    COLORREF top = RGB(look.topColour.r, look.topColour.g, look.topColour.b);
+    Rgb topRgb = RgbOf(look.app.bkTop);
+    COLORREF top = RGB(topRgb.r, topRgb.g, topRgb.b);
     if (scenario == "gradient") CheckGradientBands(s, top);
     if (scenario == "tiled") {
         Check(s.At(0, 0) == kQuad[0] && s.At(40, 0) == kQuad[1] && s.At(0, 30) == kQuad[2], "picture at the top left");
@@ -160,7 +161,7 @@ int main(int argc, char** argv) {
               "stretched over the whole screen");
     }
     if (scenario == "panels") {
-        BevelColours b = DeriveBevelColours(look.topColour, look.bottomColour);
+        BevelColours b = DeriveBevelColours(RgbOf(look.app.bkTop), RgbOf(look.app.bkBottom));
         auto c = [](Rgb v) { return RGB(v.r, v.g, v.b); };
         Check(s.At(0, 400) == c(b.light) && s.At(5, 400) == c(b.face) && s.At(8, 400) == c(b.shadow), "bevelled frame");
         Origin o = BackgroundOrigin(s.width, s.height);

@@ -242,8 +242,8 @@ protected:
     }
     static BackgroundLook Look() {
         BackgroundLook look;
-        look.caption = "Tablet";
-        look.appName = "Pen@ Tablet";
+        look.app.caption = "Tablet";
+        look.app.appName = "Pen@ Tablet";
         look.runTitle = "Setup";
         return look;
     }
@@ -292,12 +292,12 @@ TEST_F(BackgroundTest, DefaultGradientStartsWithTheTopColourInFourPixelBands) {
 
 TEST_F(BackgroundTest, BevelledFrameAndNamePanelUseTheDerivedColours) {
     BackgroundLook look = Look();
-    look.topColour = {200, 100, 50};
-    look.bottomColour = {100, 50, 0};
-    look.frame = true;
-    look.appNamePanel = true;
+    look.app.bkTop = ColourOf(200, 100, 50);
+    look.app.bkBottom = ColourOf(100, 50, 0);
+    look.app.bkFrame = true;
+    look.app.appNamePanel = true;
     Create(look);
-    BevelColours bevel = DeriveBevelColours(look.topColour, look.bottomColour);
+    BevelColours bevel = DeriveBevelColours(RgbOf(look.app.bkTop), RgbOf(look.app.bkBottom));
     Canvas canvas(width_, height_);
     PaintBackground(wnd_, canvas.dc());
     PaintForeground(wnd_, canvas.dc());
@@ -324,7 +324,7 @@ TEST_F(BackgroundTest, PictureIsTiledOrStretchedAndABrokenOneFallsBackToTheGradi
 
     BackgroundLook look = Look();
     look.pictureDir = dir.path().c_str();
-    look.backgroundPicture = "bk.bmp";
+    look.app.bkBmpName = "bk.bmp";
     Create(look);
     ASSERT_NE(nullptr, CurrentBackgroundObjects().background);
     {
@@ -338,7 +338,7 @@ TEST_F(BackgroundTest, PictureIsTiledOrStretchedAndABrokenOneFallsBackToTheGradi
     }
     DestroyWindow(wnd_);
 
-    look.backgroundMode = 2;
+    look.app.bkStretch = 2;
     Create(look);
     {
         Canvas canvas(width_, height_);
@@ -348,7 +348,7 @@ TEST_F(BackgroundTest, PictureIsTiledOrStretchedAndABrokenOneFallsBackToTheGradi
     }
     DestroyWindow(wnd_);
 
-    look.backgroundPicture = "broken.bmp";
+    look.app.bkBmpName = "broken.bmp";
     Create(look);
     EXPECT_EQ(nullptr, CurrentBackgroundObjects().background);
     Canvas canvas(width_, height_);
@@ -390,7 +390,7 @@ TEST_F(BackgroundTest, RunLengthPictureIsShownLikeAPlainOne) {
     ASSERT_TRUE(WriteBytes(dir / "bk.bmp", Rle8Quad(quad)));
     BackgroundLook look = Look();
     look.pictureDir = dir.path().c_str();
-    look.backgroundPicture = "bk.bmp";
+    look.app.bkBmpName = "bk.bmp";
     Create(look);
     ASSERT_NE(nullptr, CurrentBackgroundObjects().background);
     Canvas canvas(width_, height_);
@@ -417,8 +417,8 @@ TEST_F(BackgroundTest, ShrunkPictureKeepsItsBrightness) {
 
     BackgroundLook look = Look();
     look.pictureDir = dir.path().c_str();
-    look.backgroundPicture = "rows.bmp";
-    look.backgroundMode = 1;
+    look.app.bkBmpName = "rows.bmp";
+    look.app.bkStretch = 1;
     Create(look);
     ASSERT_NE(nullptr, CurrentBackgroundObjects().background);
     Canvas canvas(width_, height_);
@@ -461,8 +461,8 @@ TEST_F(BackgroundTest, UninstallTakesItsOwnPicture) {
     BackgroundLook look = Look();
     look.runMode = 1;
     look.pictureDir = (dir.path() + "\\").c_str();   // a folder ending in a backslash gets no second one
-    look.backgroundPicture = "in.bmp";
-    look.uninstallPicture = "un.bmp";
+    look.app.bkBmpName = "in.bmp";
+    look.app.bkUBmpName = "un.bmp";
     Create(look);
     BITMAP info{};
     ASSERT_TRUE(GetObjectA(CurrentBackgroundObjects().background, sizeof info, &info));
@@ -476,7 +476,7 @@ TEST_F(BackgroundTest, LogoComesFromTheProgramOrTheScriptAndIsMasked) {
     EXPECT_NE(nullptr, CurrentBackgroundObjects().mask);
     DestroyWindow(wnd_);
 
-    look.logoText = " ";   // "#" in the script
+    look.app.logoName = " ";   // "#" in the script
     Create(look);
     EXPECT_EQ(nullptr, CurrentBackgroundObjects().logo);
     DestroyWindow(wnd_);
@@ -486,12 +486,12 @@ TEST_F(BackgroundTest, LogoComesFromTheProgramOrTheScriptAndIsMasked) {
     const COLORREF mask[4] = {RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0)};
     ASSERT_TRUE(WriteBytes(dir / "logo.bmp", Bmp24(2, 2, logo)));
     ASSERT_TRUE(WriteBytes(dir / "mask.bmp", Bmp24(2, 2, mask)));
-    look.logoText = "";
-    look.showLogoText = false;
-    look.showAppName = false;
+    look.app.logoName = "";
+    look.app.bkStatus[kShowLogoText] = 0;
+    look.app.bkStatus[kShowAppName] = 0;
     look.pictureDir = dir.path().c_str();
-    look.logoPicture = "logo.bmp";
-    look.logoMaskPicture = "mask.bmp";
+    look.app.logoBmpName = "logo.bmp";
+    look.app.logoBmpMaskName = "mask.bmp";
     Create(look);
     Canvas canvas(width_, height_);
     PaintBackground(wnd_, canvas.dc());

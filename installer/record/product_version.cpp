@@ -4,14 +4,14 @@
 #include <cstdio>
 #include <cstring>
 #include <vector>
+#include "installer/core/version_block_text.h"
 
 namespace {
 StrBuf StringValue(const void* block, unsigned language, unsigned codePage, const char* key) {
-    char query[80];
-    std::snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\%s", language & 0xFFFF, codePage & 0xFFFF, key);
+    std::string query = StringInfoPrefix(static_cast<uint16_t>(language), static_cast<uint16_t>(codePage)) + key;
     char* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(const_cast<void*>(block), query, reinterpret_cast<void**>(&value), &length) || !value ||
+    if (!VerQueryValueA(const_cast<void*>(block), query.c_str(), reinterpret_cast<void**>(&value), &length) || !value ||
         length == 0)
         return StrBuf();
     StrBuf text(value, static_cast<int>(strnlen(value, length)));
@@ -25,12 +25,7 @@ StrBuf FixedProductVersion(const void* block) {
     if (!VerQueryValueA(const_cast<void*>(block), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed ||
         length < sizeof(VS_FIXEDFILEINFO))
         return StrBuf();
-    char text[48];
-    std::snprintf(text, sizeof text, "%u.%u.%u.%u", static_cast<unsigned>(fixed->dwProductVersionMS >> 16),
-                  static_cast<unsigned>(fixed->dwProductVersionMS & 0xFFFF),
-                  static_cast<unsigned>(fixed->dwProductVersionLS >> 16),
-                  static_cast<unsigned>(fixed->dwProductVersionLS & 0xFFFF));
-    return StrBuf(text);
+    return StrBuf(VersionNumberText(fixed->dwProductVersionMS, fixed->dwProductVersionLS).c_str());
 }
 }  // namespace
 

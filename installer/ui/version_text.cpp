@@ -16,13 +16,6 @@ const VersionLabel kStringVersionLabels[12] = {
     {"Product version", "ProductVersion"}, {"Special build", "SpecialBuild"},
 };
 
-std::string VersionNumberText(uint32_t ms, uint32_t ls) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%d.%d.%d.%d", static_cast<int>(ms >> 16), static_cast<int>(ms & 0xFFFF),
-                  static_cast<int>(ls >> 16), static_cast<int>(ls & 0xFFFF));
-    return text;
-}
-
 std::string FileFlagsText(uint32_t flags) {
     if (flags == 0) return "No flags";
     static const char* const names[] = {"Debug ", "Pre-release ", "Patched ", "Private ", "Info ", "Special "};
@@ -74,12 +67,6 @@ std::string FileTypeText(uint32_t type, uint32_t subtype) {
     case 7: return "Static-link library";
     default: return "Unknown";
     }
-}
-
-std::string StringInfoPrefix(uint16_t language, uint16_t codePage) {
-    char text[40];
-    std::snprintf(text, sizeof text, "\\StringFileInfo\\%04x%04x\\", language, codePage);
-    return text;
 }
 
 std::string VersionLine(const char* label, const std::string& value) {

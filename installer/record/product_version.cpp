@@ -1,7 +1,6 @@
 #include "installer/record/product_version.h"
 
 #include <windows.h>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 #include "installer/core/version_block_text.h"

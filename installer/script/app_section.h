@@ -56,6 +56,8 @@ struct ApplicationSettings {
     bool noPMInfo = false;
 };
 
+inline bool Shows(const ApplicationSettings& s, BackgroundPart part) { return s.bkStatus[part] != 0; }
+
 struct AppSectionHooks {
     std::function<void(StrBuf&)> expandDefaultDir;     // "DefDir" after reading
     std::function<void(const StrBuf&)> includeScript;  // "*include" with its file name

@@ -208,14 +208,14 @@ void PaintAppNameLine(HWND wnd, HDC dc) {
     RECT client = ClientRect(wnd);
     Origin origin = BackgroundOrigin(client.right, client.bottom);
     StrBuf suffix = look.runMode == RunInstallMode ? StrBuf(" ") + look.runTitle : StrBuf();
-    bool withSuffix = look.app.bkStatus[kShowSuffix] != 0 && !suffix.IsEmpty();
+    bool withSuffix = Shows(look.app, kShowSuffix) && !suffix.IsEmpty();
     std::vector<NamePiece> pieces = SplitAtTrademarks(look.app.appName.c_str());
     HFONT nameFont = Font(g_state.appNameFont), markFont = Font(g_state.trademarkFont);
 
     if (look.app.appNamePanel) {
         int width = 0;
         for (const NamePiece& piece : pieces) width += TextSize(dc, piece.trademark ? markFont : nameFont, piece.text.c_str()).cx;
-        if (look.app.bkStatus[kShowSuffix] != 0) width += TextSize(dc, nameFont, suffix).cx;
+        if (Shows(look.app, kShowSuffix)) width += TextSize(dc, nameFont, suffix).cx;
         int height = TextSize(dc, nameFont, "W").cy;
         DrawPanel(dc, AppNamePanel(origin, width, height, look.app.appNameShadowX, look.app.appNameShadowY));
     }
@@ -250,11 +250,11 @@ void PaintLogoArea(HWND wnd, HDC dc) {
     LogoAreaInput in;
     in.clientWidth = client.right;
     in.clientHeight = client.bottom;
-    in.showPicture = look.app.bkStatus[kShowLogo] != 0;
+    in.showPicture = Shows(look.app, kShowLogo);
     in.hasPicture = g_state.logo.valid();
     in.pictureWidth = picture.cx;
     in.pictureHeight = picture.cy;
-    in.showText = look.app.bkStatus[kShowLogoText] != 0;
+    in.showText = Shows(look.app, kShowLogoText);
     in.textWidth = textSize.cx;
     in.textHeight = textSize.cy;
     in.shadowDx = look.app.logoShadowX;
@@ -263,7 +263,7 @@ void PaintLogoArea(HWND wnd, HDC dc) {
 
     if (look.app.logoPanel != 0 && layout.hasPanel) DrawPanel(dc, layout.panel);
     if (layout.drawPicture) DrawLogoPicture(dc, layout.pictureX, layout.pictureY, picture);
-    if ((look.app.bkStatus[kShowLogoText] != 0) && !text.IsEmpty())
+    if (Shows(look.app, kShowLogoText) && !text.IsEmpty())
         DrawShadowText(dc, font, layout.textX, layout.textY, text, RgbOf(look.app.logoColour), RgbOf(look.app.logoShadow), look.app.logoShadowX, look.app.logoShadowY);
 }
 
@@ -321,8 +321,8 @@ void PaintBackground(HWND wnd, HDC dc) {
 
 void PaintForeground(HWND wnd, HDC dc) {
     const BackgroundLook& look = g_state.look;
-    if (look.app.bkStatus[kShowAppName] != 0) PaintAppNameLine(wnd, dc);
-    if (look.app.bkStatus[kShowLogo] != 0 || look.app.bkStatus[kShowLogoText] != 0) PaintLogoArea(wnd, dc);
+    if (Shows(look.app, kShowAppName)) PaintAppNameLine(wnd, dc);
+    if (Shows(look.app, kShowLogo) || Shows(look.app, kShowLogoText)) PaintLogoArea(wnd, dc);
 }
 
 BackgroundObjects CurrentBackgroundObjects() {

@@ -28,19 +28,26 @@ namespace {
 // the read-only mark of a file on a CD).
 constexpr DWORD kCopyBlock = 256 * 1024;
 
-// The source opened under its own name, at its start, and whether the library must expand it;
-// nothing when it does not open (the library also tries the compressed form of the name).
-FileHandle OpenSource(const char* path, bool& compressed) {
-    FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) return file;
+// The blocks a copy reads into and expands into, made once per thread: fresh ones for every
+// file cost new pages to map, fault in and give back, which took longer than the copy itself.
+struct CopyMemory {
+    std::unique_ptr<char[]> output{new char[kCopyBlock]};
+    std::unique_ptr<unsigned char[]> input{new unsigned char[kCopyBlock]};
+};
+CopyMemory& Memory() {
+    thread_local CopyMemory memory;
+    return memory;
+}
+
+// Whether the opened source must be expanded; the file is back at its start. false when its
+// first bytes cannot be read.
+bool ReadCompressedMark(HANDLE file, bool& compressed) {
     unsigned char header[kLzHeaderSize];
     DWORD got = 0;
-    if (!ReadFile(file.get(), header, sizeof header, &got, nullptr) ||
-        SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN) != 0)
-        file.reset();
+    if (!ReadFile(file, header, sizeof header, &got, nullptr) || SetFilePointer(file, 0, nullptr, FILE_BEGIN) != 0)
+        return false;
     compressed = IsLzCompressedHeader(header, got);
-    return file;
+    return true;
 }
 
 // read(block, size) gives the next bytes of the source: their count, 0 at the end, or an
@@ -53,14 +60,14 @@ LONG CopyBlocks(Read read, const FILETIME* written, const char* destinationPath,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!destination) return LZERROR_BADOUTHANDLE;
     created = true;
-    std::unique_ptr<char[]> block(new char[kCopyBlock]);
+    char* block = Memory().output.get();
     LONG total = 0;
     for (;;) {
-        INT got = read(block.get(), static_cast<INT>(kCopyBlock));
+        INT got = read(block, static_cast<INT>(kCopyBlock));
         if (got < 0) return got;
         if (got == 0) break;
         DWORD put = 0;
-        if (!WriteFile(destination.get(), block.get(), static_cast<DWORD>(got), &put, nullptr) ||
+        if (!WriteFile(destination.get(), block, static_cast<DWORD>(got), &put, nullptr) ||
             put != static_cast<DWORD>(got))
             return LZERROR_WRITE;
         total = LONG_MAX - total < got ? LONG_MAX : total + got;
@@ -73,7 +80,7 @@ LONG CopyBlocks(Read read, const FILETIME* written, const char* destinationPath,
 // source that ends before its header's length is damaged, and fails as a read would.
 class ExpandingReader {
 public:
-    explicit ExpandingReader(HANDLE file) : file_(file), input_(new unsigned char[kCopyBlock]) {}
+    explicit ExpandingReader(HANDLE file) : file_(file), input_(Memory().input.get()) {}
     INT operator()(char* block, INT size) {
         if (!started_) {
             INT begun = Begin();
@@ -84,7 +91,7 @@ public:
             if (next_ == filled_ && !atEnd_ && !Refill()) return LZERROR_READ;
             size_t taken = 0, put = 0;
             LzExpander::Status status =
-                expander_.Expand(input_.get() + next_, filled_ - next_, &taken,
+                expander_.Expand(input_ + next_, filled_ - next_, &taken,
                                  reinterpret_cast<unsigned char*>(block) + given, static_cast<size_t>(size) - given, &put);
             next_ += taken;
             given += put;
@@ -109,14 +116,14 @@ private:
     }
     bool Refill() {
         DWORD got = 0;
-        if (!ReadFile(file_, input_.get(), kCopyBlock, &got, nullptr)) return false;
+        if (!ReadFile(file_, input_, kCopyBlock, &got, nullptr)) return false;
         next_ = 0;
         filled_ = got;
         atEnd_ = got == 0;
         return true;
     }
     HANDLE file_;
-    std::unique_ptr<unsigned char[]> input_;
+    unsigned char* input_;
     size_t next_ = 0, filled_ = 0;
     bool atEnd_ = false, started_ = false;
     LzExpander expander_;
@@ -149,10 +156,11 @@ LONG CopyThroughLzLibrary(const char* sourcePath, const char* destinationPath, D
     return LZCopy(source.get(), destination.get());
 }
 
-LONG CopyToDestination(const char* sourcePath, const char* destinationPath, DWORD disposition) {
+// source: the source opened by OpenCopySource, or nothing when it did not open under its name.
+LONG CopyToDestination(FileHandle source, const char* sourcePath, const char* destinationPath, DWORD disposition) {
     if (!sourcePath || !destinationPath) return LZERROR_BADINHANDLE;
     bool compressed = false;
-    FileHandle source = OpenSource(sourcePath, compressed);
+    if (source && !ReadCompressedMark(source.get(), compressed)) source.reset();
     bool created = false;
     LONG copied = source ? CopyOpenSource(std::move(source), compressed, destinationPath, disposition, created)
                          : CopyThroughLzLibrary(sourcePath, destinationPath, disposition, created);
@@ -171,14 +179,24 @@ bool CopiedBytes(LONG copied, const char* destinationPath) {
 }
 }  // namespace
 
+FileHandle OpenCopySource(const char* path) {
+    if (!path || !*path) return FileHandle();
+    return FileHandle(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+}
+
 LONG LzCopyFile(const char* sourcePath, const char* destinationPath) {
-    return CopyToDestination(sourcePath, destinationPath, CREATE_ALWAYS);
+    return CopyToDestination(OpenCopySource(sourcePath), sourcePath, destinationPath, CREATE_ALWAYS);
 }
 
 bool ExpandCopy(const char* sourcePath, const char* destinationPath) {
     return CopiedBytes(LzCopyFile(sourcePath, destinationPath), destinationPath);
 }
 
+bool ExpandCopyToNewFile(FileHandle source, const char* sourcePath, const char* destinationPath) {
+    return CopiedBytes(CopyToDestination(std::move(source), sourcePath, destinationPath, CREATE_NEW), destinationPath);
+}
+
 bool ExpandCopyToNewFile(const char* sourcePath, const char* destinationPath) {
-    return CopiedBytes(CopyToDestination(sourcePath, destinationPath, CREATE_NEW), destinationPath);
+    return ExpandCopyToNewFile(OpenCopySource(sourcePath), sourcePath, destinationPath);
 }

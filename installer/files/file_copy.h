@@ -1,6 +1,7 @@
 #pragma once
 // Plain file operations of the installation: presence, forced deletion and LZ-expanding copy.
 #include <windows.h>
+#include "installer/core/handles.h"
 
 // True when the path opens as an existing file for reading (a directory is not a file).
 bool FileExists(const char* path);
@@ -17,3 +18,9 @@ bool ExpandCopy(const char* sourcePath, const char* destinationPath);
 // The same copy to a destination that is not there yet: a file already there (or anything
 // else of that name) is left as it is and the copy fails, with one look at the destination.
 bool ExpandCopyToNewFile(const char* sourcePath, const char* destinationPath);
+// The source as the copy reads it (shared with readers and writers), or nothing when it does
+// not open under its own name. An install finds its source with it and copies from the same
+// handle: one opening per file.
+FileHandle OpenCopySource(const char* path);
+// The copy to a new file from a source already opened (nothing: as the two-name form).
+bool ExpandCopyToNewFile(FileHandle source, const char* sourcePath, const char* destinationPath);

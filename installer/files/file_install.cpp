@@ -1,6 +1,7 @@
 #include "installer/files/file_install.h"
 
 #include <cstring>
+#include <utility>
 #include "installer/core/code_page.h"
 #include "installer/core/path_text.h"
 #include "installer/core/process_facts.h"
@@ -24,9 +25,11 @@ FileCopyRequest RequestFor(const FileInstallItem& item, const StrBuf& sourceDir)
     return request;
 }
 
-// Until the source is there: asks for it; false when the user gives up.
-bool FindSource(FileInstallItem& item, StrBuf& sourceDir, ProgressCallback callback, void* context) {
-    while (!FileExists(JoinPath(sourceDir, item.sourceName))) {
+// Until the source is there: asks for it; false when the user gives up. source: the file
+// found, opened for the copy, so that it is opened once.
+bool FindSource(FileInstallItem& item, StrBuf& sourceDir, FileHandle& source, ProgressCallback callback,
+                void* context) {
+    while (!(source = OpenCopySource(JoinPath(sourceDir, item.sourceName)))) {
         char buffer[kSourceBufferSize];
         CopyWholeChars(buffer, kSourceBufferSize, item.displayName);
         int reply = Raise(callback, context, EV_NEED_SOURCE, reinterpret_cast<uintptr_t>(buffer), kSourceBufferSize);
@@ -121,7 +124,8 @@ bool InstallFileEntry(FileInstallItem& item, ProgressCallback callback, void* co
     StrBuf sourceDir = item.sourceDir ? item.sourceDir->path : StrBuf();
     if (Raise(callback, context, EV_ITEM_BEGIN, reinterpret_cast<uintptr_t>(item.displayName.c_str()), 0) == 0) {
         if (!item.sourceDir || !item.destResolved) return false;
-        if (!FindSource(item, sourceDir, callback, context)) return false;
+        FileHandle source;
+        if (!FindSource(item, sourceDir, source, callback, context)) return false;
         FileCopyRequest request = RequestFor(item, sourceDir);
         StrBuf sourcePath = JoinPath(sourceDir, item.sourceName);
         StrBuf destPath = JoinPath(item.destDir, item.destName);
@@ -130,7 +134,7 @@ bool InstallFileEntry(FileInstallItem& item, ProgressCallback callback, void* co
             if (!RefuseUnnameable(callback, context, request)) return false;
             return Raise(callback, context, EV_ITEM_END, 0, 0) == 0;
         }
-        bool placed = ExpandCopyToNewFile(sourcePath, destPath);
+        bool placed = ExpandCopyToNewFile(std::move(source), sourcePath, destPath);
         bool skipped = false;
         if (!placed && item.installMode == kReplaceAtRestartMode) {
             if (!ReplaceAtRestart(sourcePath, item, destPath, callback, context, request, skipped)) return false;

@@ -20,6 +20,9 @@ HWND g_progress = nullptr;
 HWND g_fileText = nullptr;
 HWND g_meter = nullptr;
 HWND g_cancel = nullptr;
+// A silent run's dialog stays hidden: nobody sees its file name or meter, and each change of
+// them is a round trip to the window system, so they are left as they are.
+bool g_shown = false;
 
 bool Silent() { return TheApplication().settings.silent; }
 
@@ -30,7 +33,8 @@ void OpenProgress(bool install, ProgressContext& progress) {
     g_fileText = GetDlgItem(g_progress, IDC_PROGRESS_FILE);
     g_meter = GetDlgItem(g_progress, IDC_PROGRESS_METER);
     g_cancel = GetDlgItem(g_progress, IDCANCEL);
-    ShowWindow(g_progress, Silent() ? SW_HIDE : SW_SHOW);
+    g_shown = !Silent();
+    ShowWindow(g_progress, g_shown ? SW_SHOW : SW_HIDE);
     SetDlgItemTextA(g_progress, IDC_PROGRESS_STEP, ResString(install ? IDS_COPY_FILE : IDS_DELETE_FILES));
     progress.itemsDone = 0;
     progress.itemCount = TheApplication().Count(KindFile);
@@ -42,6 +46,7 @@ void OpenProgress(bool install, ProgressContext& progress) {
 void CloseProgress() {
     if (g_progress) DestroyWindow(g_progress);
     g_progress = g_fileText = g_meter = g_cancel = nullptr;
+    g_shown = false;
 }
 
 struct Question {
@@ -81,13 +86,13 @@ int Ask(unsigned event, unsigned messageId, void* askContext) {
 }
 
 int ItemBegins(uintptr_t displayName, ProgressContext& progress) {
-    if (g_fileText) SetWindowTextA(g_fileText, reinterpret_cast<const char*>(displayName));
+    if (g_fileText && g_shown) SetWindowTextA(g_fileText, reinterpret_cast<const char*>(displayName));
     ++progress.itemsDone;
     return PumpAndCheckCancel() ? 1 : 0;
 }
 
 int ItemEnds(ProgressContext& progress) {
-    if (g_meter) SendMessageA(g_meter, MTM_SETPOS, progress.itemsDone, 0);
+    if (g_meter && g_shown) SendMessageA(g_meter, MTM_SETPOS, progress.itemsDone, 0);
     return PumpAndCheckCancel() ? 1 : 0;
 }
 

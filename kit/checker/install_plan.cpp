@@ -197,12 +197,16 @@ private:
             Note(Component(component), Str(f.displayName) + " is skipped: its destination is 260 characters or more");
             return true;
         }
-        PlanItem item{"file", Component(component), Name(destPath), FileSourceText(onMedium, mediumPath, sourcePath),
-                      FileFate(f)};
-        if (f.installMode == 5) item.what += "; replaced at the next restart when it is there already";
-        Add(item);
+        Add({"file", Component(component), Name(destPath), FileSourceText(onMedium, mediumPath, sourcePath), FileFate(f),
+             CopyText(f.installMode)});
         installed_[&file] = dest->path;
         return true;
+    }
+
+    static std::string CopyText(int installMode) {
+        // On a fresh machine the destination is new, so both modes copy at once.
+        if (installMode == 5) return "install mode 5 (an existing file is replaced at the next restart)";
+        return "install mode " + std::to_string(installMode) + " (versions compared over an existing file)";
     }
 
     std::string FileSourceText(bool onMedium, const std::string& mediumPath, const std::string& sourcePath) const {
@@ -280,7 +284,7 @@ private:
             return;
         }
         std::string name = line.NamesDefaultValue() ? "(default)" : Str(line.valueName);
-        Add({"regval", Component(component), Name(key), name + " " + ValueText(value), "removed"});
+        Add({"regval", Component(component), Name(key), Name(name + " " + ValueText(value)), "removed"});
     }
 
     // Every enabled component's links, in the group folder they share; a link whose target is no

@@ -3,17 +3,23 @@
 // the installer would choose there, read by the installer's own readers, and from the
 // installer's own rules; and what its uninstall would remove and keep. Touches no machine.
 #include <string>
+#include <utility>
 #include <vector>
 #include "kit/checker/plan_request.h"
 
 // One thing the install leaves or does, in the format of the sample kit's expected results:
 // kind | component | where | what | after uninstall.
 struct PlanItem {
+    PlanItem() = default;
+    PlanItem(std::string k, std::string c, std::string w, std::string wh, std::string a, std::string d = "")
+        : kind(std::move(k)), component(std::move(c)), where(std::move(w)), what(std::move(wh)), after(std::move(a)),
+          detail(std::move(d)) {}
     std::string kind;        // folder, file, ini, regkey, regval, link, run
     std::string component;   // the record name without "App", or "App" for the kit itself
     std::string where;
     std::string what;
     std::string after;       // "removed", "removed when empty", "stays (why)", "-"
+    std::string detail;      // for a person only: how a file is copied, why a step is as it is
 };
 
 enum PlanOutcome {

@@ -64,8 +64,8 @@ bool ReadPlanRequest(const std::vector<std::string>& args, PlanRequest& request,
     };
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--json") {
-            request.json = true;
+        if (arg == "--json" || arg == "--expected") {
+            request.form = arg == "--json" ? PlanForm::Json : PlanForm::Expected;
             continue;
         }
         if (arg == "--dir") {

@@ -5,6 +5,10 @@
 #include <vector>
 #include "kit/checker/fresh_machine.h"
 
+// How the plan is written: for a person, as lines of the expected-results format that
+// tools/kit_check reads, or as JSON.
+enum class PlanForm { Readable, Expected, Json };
+
 struct PlanRequest {
     std::string medium;
     FreshMachine machine;           // Windows 7, x64 unless asked otherwise
@@ -12,7 +16,7 @@ struct PlanRequest {
     std::string languageSuffix = ".enu";   // an English system's, unless asked otherwise
     int deviceType = 0;             // "/NODRV /DEV:n": the tablet given, no search
     std::string installDir;         // "/DEFDIR:": "" keeps the script's DefDir
-    bool json = false;
+    PlanForm form = PlanForm::Readable;
 };
 
 // The Windows names the plan knows, with the installer's version code for each.

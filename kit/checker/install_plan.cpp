@@ -341,6 +341,10 @@ private:
                 std::string dir = HelperDirectory(step, location.c_str(), dest ? dest->path.c_str() : nullptr);
                 Add({"run", Component(i), "install, after the files",
                      RunText(Str(HelperCommandLine(step, false, dir.c_str())), step.wait), "-"});
+                // What a library writes when it registers itself is in its code, not in the kit.
+                if (step.kind == RegistersLibrary)
+                    Note(Component(i), Str(step.name) + " writes its own registry values when registered; the uninstall "
+                                           "unregisters it before its files go");
             }
         });
     }

@@ -1,10 +1,12 @@
 // The install plan over any script, as the only file of a medium, for a system, a tablet and
-// a language taken from the first byte, written out in every form. No crash, no hang.
+// a language taken from the first byte, written out in every form; and the same bytes as a
+// program whose version resource the plan reads. No crash, no hang.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include "kit/checker/install_plan.h"
 #include "kit/checker/plan_report.h"
+#include "kit/checker/version_resource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
@@ -19,5 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PlanReadable(plan, request);
     PlanExpected(plan, request);
     PlanJson(plan);
+    FileVersionText(bytes);
+    ReadProductVersionStrings(bytes);
     return 0;
 }

@@ -2,8 +2,8 @@
 
 #include <cctype>
 #include <cstdint>
-#include <cstdio>
 #include <vector>
+#include "installer/core/version_block_text.h"
 
 namespace {
 // One block of the resource: length, value length, type, a UTF-16 key, then the value and the
@@ -61,13 +61,6 @@ bool FindRoot(const std::string& b, Block& root) {
     return false;
 }
 
-std::string Quad(uint32_t most, uint32_t least) {
-    char text[48];
-    snprintf(text, sizeof text, "%u.%u.%u.%u", static_cast<unsigned>(most >> 16), static_cast<unsigned>(most & 0xFFFF),
-             static_cast<unsigned>(least >> 16), static_cast<unsigned>(least & 0xFFFF));
-    return text;
-}
-
 std::string Text(const std::string& b, const Block& block) {
     std::string text;
     for (size_t p = block.value; p + 1 < block.value + block.valueBytes && Word(b, p) != 0; p += 2)
@@ -76,7 +69,7 @@ std::string Text(const std::string& b, const Block& block) {
     return first == std::string::npos ? "" : text.substr(first, last - first + 1);
 }
 std::string FileVersionTextOf(const std::string& b, const Block& root) {
-    return Quad(Dword(b, root.value + 8), Dword(b, root.value + 12));
+    return VersionNumberText(Dword(b, root.value + 8), Dword(b, root.value + 12));
 }
 }  // namespace
 
@@ -88,16 +81,14 @@ std::string FileVersionText(const std::string& bytes) {
 
 namespace {
 
-// The first entry of the translation table as its string table is named ("040904e4"); "" none.
-std::string TranslationKey(const std::string& b, const Block& root) {
+// The string table the first entry of the translation table names, as a query path
+// ("\\StringFileInfo\\040904e4\\"); "" when there is no table.
+std::string TranslationPrefix(const std::string& b, const Block& root) {
     for (const Block& info : Children(b, root)) {
         if (info.key != "VarFileInfo") continue;
         for (const Block& var : Children(b, info))
-            if (var.key == "Translation" && var.valueBytes >= 4) {
-                char key[16];
-                snprintf(key, sizeof key, "%04x%04x", Word(b, var.value), Word(b, var.value + 2));
-                return key;
-            }
+            if (var.key == "Translation" && var.valueBytes >= 4)
+                return StringInfoPrefix(static_cast<uint16_t>(Word(b, var.value)), static_cast<uint16_t>(Word(b, var.value + 2)));
     }
     return "";
 }
@@ -115,17 +106,17 @@ ProductVersionStrings ReadProductVersionStrings(const std::string& bytes) {
     if (!FindRoot(bytes, root)) return strings;
     // The strings are asked in the first language the translation table names, as the list's
     // reader asks them; without a table there is no language and only the fixed version.
-    std::string language = TranslationKey(bytes, root);
+    std::string prefix = TranslationPrefix(bytes, root);
     for (const Block& info : Children(bytes, root)) {
-        if (language.empty() || info.key != "StringFileInfo") continue;
+        if (prefix.empty() || info.key != "StringFileInfo") continue;
         for (const Block& table : Children(bytes, info)) {
-            if (!SameKey(table.key, language)) continue;
+            if (!SameKey("\\" + info.key + "\\" + table.key + "\\", prefix)) continue;
             for (const Block& value : Children(bytes, table)) {
                 if (value.key == "CompanyName") strings.publisher = Text(bytes, value);
                 if (value.key == "ProductVersion") strings.version = Text(bytes, value);
             }
         }
     }
-    if (strings.version.empty()) strings.version = Quad(Dword(bytes, root.value + 16), Dword(bytes, root.value + 20));
+    if (strings.version.empty()) strings.version = VersionNumberText(Dword(bytes, root.value + 16), Dword(bytes, root.value + 20));
     return strings;
 }

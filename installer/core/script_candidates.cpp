@@ -52,3 +52,7 @@ bool SameFileName(const char* path, const char* otherPath) {
 }
 
 bool IsScriptName(const char* path) { return SameFileName(path, "SetupExt.inf"); }
+
+bool IsProtectedName(const char* fileName, const char* ownProgramPath) {
+    return SameFileName(fileName, ownProgramPath) || IsScriptName(fileName);
+}

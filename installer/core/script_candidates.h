@@ -13,3 +13,5 @@ const char* FileNamePart(const char* path);
 bool SameFileName(const char* path, const char* otherPath);
 // True when the path's file name is "SetupExt.inf", ignoring case; null gives false.
 bool IsScriptName(const char* path);
+// The installer's program and its script are never deleted, whatever a record lists.
+bool IsProtectedName(const char* fileName, const char* ownProgramPath);

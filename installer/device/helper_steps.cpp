@@ -46,6 +46,24 @@ std::vector<HelperStep> PlanHelperSteps(const HelperLists& lists, bool removal, 
     return steps;
 }
 
+std::vector<HelperStep> ComponentHelperSteps(const ComponentKeys& keys, bool removal, HelperPhase phase) {
+    ProgramSlot programs[4][kProgramSlots];
+    LibrarySlot libraries[kProgramSlots];
+    for (int table = 0; table < 4; ++table)
+        for (int i = 0; i < kProgramSlots; ++i) {
+            const ComponentProgram& p = keys.programs[table][i];
+            programs[table][i] = {p.program.c_str(), p.wait, p.silent};
+        }
+    for (int i = 0; i < kProgramSlots; ++i) libraries[i] = {keys.libraries[i].library.c_str(), keys.libraries[i].silent};
+    HelperLists lists;
+    lists.installBefore = programs[IExeBefore]; lists.installBeforeCount = kProgramSlots;
+    lists.installAfter = programs[IExeAfter];   lists.installAfterCount = kProgramSlots;
+    lists.removeBefore = programs[UExeBefore];  lists.removeBeforeCount = kProgramSlots;
+    lists.removeAfter = programs[UExeAfter];    lists.removeAfterCount = kProgramSlots;
+    lists.libraries = libraries;                lists.libraryCount = kProgramSlots;
+    return PlanHelperSteps(lists, removal, phase);
+}
+
 const char* ProgramArguments(bool removal, bool silent) {
     if (removal) return silent ? " /SRemoved" : " /Removed";
     return silent ? " /SInstall" : " /Install";

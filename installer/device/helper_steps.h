@@ -4,6 +4,7 @@
 // finds each step's file among its entries and hands the step to RunHelperStep.
 #include <vector>
 #include "installer/core/strbuf.h"
+#include "installer/script/component_keys.h"
 
 const int MaxHelperEntries = 8;     // further entries of a list are ignored
 
@@ -40,6 +41,8 @@ struct HelperStep {
 // In order: install before = IExeBefore; install after = LibraryReg, IExeAfter;
 // removal before = LibraryReg (unregistering), UExeBefore; removal after = UExeAfter.
 std::vector<HelperStep> PlanHelperSteps(const HelperLists& lists, bool removal, HelperPhase phase);
+// The same for a component's key section, whose tables hold the program and library slots.
+std::vector<HelperStep> ComponentHelperSteps(const ComponentKeys& keys, bool removal, HelperPhase phase);
 
 // Entries of a list that count: at most eight, up to the first one without a name.
 int UsedProgramSlots(const ProgramSlot* slots, int count);

@@ -34,6 +34,10 @@ StrBuf EffectiveIniValue(const IniEntry& entry, const char* folder) {
     return JoinPath(folder, entry.value);
 }
 
+bool IniEntryHasTarget(const IniEntry& entry) {
+    return !entry.file.IsEmpty() && !entry.section.IsEmpty() && !entry.key.IsEmpty();
+}
+
 namespace {
 StrBuf Lowered(const char* text) {
     StrBuf lowered(text);

@@ -21,6 +21,8 @@ IniEntry ReadIniEntry(const char* line);
 StrBuf FormatIniEntry(const IniEntry& entry);
 // The value joined to the resolved folder of its directory, or the value alone without one.
 StrBuf EffectiveIniValue(const IniEntry& entry, const char* folder);
+// An entry without a file, section or key changes nothing.
+bool IniEntryHasTarget(const IniEntry& entry);
 
 // Line tests, all ignoring case.
 bool IsSectionLineOf(const char* line, const char* section);   // "[section]" anywhere

@@ -24,10 +24,6 @@ StrBuf ProfileValue(const IniEntry& entry) {
     return value;
 }
 
-bool HasTarget(const IniEntry& entry) {
-    return !entry.file.IsEmpty() && !entry.section.IsEmpty() && !entry.key.IsEmpty();
-}
-
 struct Stream {
     FILE* f = nullptr;
     ~Stream() { if (f) fclose(f); }
@@ -116,7 +112,7 @@ bool ApplyIniEntry(IniEntry& entry, const char* folder) {
         UndoIniEntry(entry, folder);
         return true;
     }
-    if (!HasTarget(entry)) return true;
+    if (!IniEntryHasTarget(entry)) return true;
     StrBuf value = EffectiveIniValue(entry, folder);
     if (entry.addAsLine) {
         FlushProfile(entry.file);
@@ -131,7 +127,7 @@ bool ApplyIniEntry(IniEntry& entry, const char* folder) {
 }
 
 bool UndoIniEntry(const IniEntry& entry, const char* folder) {
-    if (!entry.removeOnUninstall || !HasTarget(entry)) return true;
+    if (!entry.removeOnUninstall || !IniEntryHasTarget(entry)) return true;
     StrBuf value = EffectiveIniValue(entry, folder);
     if (!entry.appendToValue && !entry.addAsLine) {
         WritePrivateProfileStringA(entry.section, entry.key, nullptr, entry.file);

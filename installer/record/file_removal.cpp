@@ -34,10 +34,6 @@ void EndHolderAndDelete(const char* name, const char* path) {
 FileRemovalRun::FileRemovalRun() : outer_(g_programs) { g_programs = &programs_; }
 FileRemovalRun::~FileRemovalRun() { g_programs = outer_; }
 
-bool IsProtectedName(const char* fileName, const char* ownProgramPath) {
-    return SameFileName(fileName, ownProgramPath) || IsScriptName(fileName);
-}
-
 bool RemoveFileEntry(const RemovalItem& item, ProgressCallback callback, void* context) {
     bool cancelled = callback && callback(EV_REMOVE_BEGIN, reinterpret_cast<uintptr_t>(item.displayName.c_str()), 0, context) != 0;
     bool removed = true;

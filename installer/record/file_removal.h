@@ -12,8 +12,6 @@ struct RemovalItem {
     bool resolved = false;      // both the source and the destination directory were found
 };
 
-// The installer's program and its script are never deleted, whatever a record lists.
-bool IsProtectedName(const char* fileName, const char* ownProgramPath);
 // False for an entry whose directories did not resolve, a file that could not be deleted,
 // or when the user cancels.
 bool RemoveFileEntry(const RemovalItem& item, ProgressCallback callback, void* context);

@@ -5,6 +5,7 @@
 #include "installer/core/system_paths.h"
 #include "installer/files/disk_and_directories.h"
 #include "installer/files/file_copy.h"
+#include "installer/record/record_names.h"
 #include "installer/record/shell_link.h"
 #include "installer/registry/well_known_locations.h"
 
@@ -25,8 +26,6 @@ bool LinkFolderOf(const LinkPlace& place, StrBuf& folder) {
     else folder = CurrentDirectory();
     return true;
 }
-
-StrBuf LinkPath(const char* folder, const char* caption) { return JoinPath(folder, caption) + ".LNK"; }
 }  // namespace
 
 StrBuf ProgramGroupFolder(const char* groupName, bool useCommonPrograms) {
@@ -50,14 +49,14 @@ bool CreateShortcutLink(const ShortcutLine& line, const char* installedLocation,
     if (!LinkFolderOf(LinkPlaceFor(line.folderCode), folder)) return true;
     if (!installedLocation || !*installedLocation) return true;
     if (folder.IsEmpty() || !SetCurrentDirectoryA(folder)) return false;
-    return CreateShellLink(LinkPath(folder, line.caption), JoinPath(installedLocation, destName), line.caption,
+    return CreateShellLink(LinkFilePath(folder, line.caption), JoinPath(installedLocation, destName), line.caption,
                            installedLocation, nullptr);
 }
 
 bool RemoveShortcutLink(const ShortcutLine& line) {
     StrBuf folder;
     if (!LinkFolderOf(LinkPlaceFor(line.folderCode), folder)) return true;
-    StrBuf link = LinkPath(folder, line.caption);
+    StrBuf link = LinkFilePath(folder, line.caption);
     if (GetFileAttributesA(link) == INVALID_FILE_ATTRIBUTES) return true;
     if (!ForceDelete(link)) return false;
     AnnounceDeleted(link);
@@ -67,8 +66,8 @@ bool RemoveShortcutLink(const ShortcutLine& line) {
 bool CreateUninstallShortcutIn(const char* groupFolder, const char* uninstallName, const char* productName,
                                const char* uninstallerPath) {
     if (!EnterOrCreateFolder(groupFolder)) return false;
-    StrBuf arguments = StrBuf(" /@SetupExt\\") + productName;
-    bool made = CreateShellLink(LinkPath(groupFolder, uninstallName), uninstallerPath, uninstallName, nullptr, arguments);
+    StrBuf arguments = UninstallLinkArguments(productName);
+    bool made = CreateShellLink(LinkFilePath(groupFolder, uninstallName), uninstallerPath, uninstallName, nullptr, arguments);
     HoldForegroundForASecond();
     return made;
 }
@@ -77,7 +76,7 @@ void RemoveUninstallShortcutIn(const char* programsFolder, const char* groupName
     if (!programsFolder || !*programsFolder) return;
     StrBuf group(groupName);
     // Without a group name the link was made in the Programs folder itself, which stays.
-    StrBuf link = LinkPath(group.IsEmpty() ? StrBuf(programsFolder) : JoinPath(programsFolder, group), uninstallName);
+    StrBuf link = LinkFilePath(group.IsEmpty() ? StrBuf(programsFolder) : JoinPath(programsFolder, group), uninstallName);
     if (GetFileAttributesA(link) == INVALID_FILE_ATTRIBUTES || !DeleteFileA(link)) return;
     AnnounceDeleted(link);
     if (group.IsEmpty()) return;

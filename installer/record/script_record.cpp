@@ -7,16 +7,6 @@
 #include "installer/script/mapped_file.h"
 #include "installer/script/script_node.h"
 
-StrBuf SlotName(int index) {
-    StrBuf name("INFNAME");
-    if (index > 0) {
-        StrBuf number;
-        number.Format("%02d", index);
-        name += number;
-    }
-    return name;
-}
-
 namespace {
 // The script as the uninstaller will read it, in a new file of the install folder.
 StrBuf WriteSavedCopy(ScriptNode& script) {

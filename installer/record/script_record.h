@@ -3,12 +3,9 @@
 // product key with the install folder, the group and the chosen components.
 #include <windows.h>
 #include "installer/core/strbuf.h"
+#include "installer/record/record_names.h"
 
 class ScriptNode;
-
-// "INFNAME" for the first slot, then "INFNAME01" to "INFNAME99".
-StrBuf SlotName(int index);
-const int kSlotCount = 100;
 
 // Writes the saved copy of a script node and its slot; an unchanged script reuses the slot it had.
 void WriteScriptRecord(ScriptNode& script, HKEY productKey);

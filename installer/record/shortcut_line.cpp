@@ -1,5 +1,6 @@
 #include "installer/record/shortcut_line.h"
 
+#include "installer/core/path_text.h"
 #include "installer/script/file_entry_line.h"
 #include "installer/script/script_reader.h"
 
@@ -31,3 +32,5 @@ LinkPlace LinkPlaceFor(int folderCode) {
 }
 
 bool UseCommonProgramsFor(int defPmGroupFlag, int osVersionCode) { return defPmGroupFlag != 0 && osVersionCode >= 400; }
+
+StrBuf LinkFilePath(const char* folder, const char* caption) { return JoinPath(folder, caption) + ".LNK"; }

@@ -17,5 +17,7 @@ struct LinkPlace {
     int csidl;           // for Special
 };
 LinkPlace LinkPlaceFor(int folderCode);
+// The link file of a caption in a folder: "<folder>\<caption>.LNK".
+StrBuf LinkFilePath(const char* folder, const char* caption);
 // The all-users Programs folder needs the group's flag and an NT kernel.
 bool UseCommonProgramsFor(int defPmGroupFlag, int osVersionCode);

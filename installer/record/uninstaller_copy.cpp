@@ -12,8 +12,6 @@
 #include "installer/files/file_copy.h"
 #include "installer/files/protected_folders.h"
 
-const char kOwnCopyKey[] = "Uninstaller";
-
 StrBuf CopyOwnProgramInto(const char* folder) {
     StrBuf own = ProgramFilePath(ProgramInstance());
     if (own.IsEmpty() || !folder || !*folder) return StrBuf();

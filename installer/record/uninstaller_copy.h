@@ -4,11 +4,10 @@
 // user removes the product.
 #include <windows.h>
 #include "installer/core/strbuf.h"
+#include "installer/record/record_names.h"
 
 // Copies the running program into folder under its own name; the copy's path, "" on failure.
 StrBuf CopyOwnProgramInto(const char* folder);
-// The record value under the product key that names the installer's own copy.
-extern const char kOwnCopyKey[];   // "Uninstaller"
 
 // What the removal does with the recorded copy: delete it, or, when it is the running
 // program itself (the link started it), schedule it and its then empty folder for the

@@ -22,3 +22,12 @@ PathMacro ParsePathMacro(const StrBuf& path) {
     macro.form = macro.name.EqualsNoCase("AppPath") ? PathMacroForm::AppPath : PathMacroForm::Malformed;
     return macro;
 }
+
+MacroFolder MacroFolderNamed(const StrBuf& name) {
+    if (name.EqualsNoCase("Windows")) return MacroFolder::Windows;
+    if (name.EqualsNoCase("System")) return MacroFolder::System;
+    if (name.EqualsNoCase("System32")) return MacroFolder::System32;
+    if (name.EqualsNoCase("OfficeWord")) return MacroFolder::OfficeWord;
+    if (name.EqualsNoCase("Program Files")) return MacroFolder::ProgramFiles;
+    return MacroFolder::Unknown;
+}

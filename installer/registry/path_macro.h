@@ -18,3 +18,7 @@ struct PathMacro {
 };
 
 PathMacro ParsePathMacro(const StrBuf& path);
+
+// The folders a "%Name%" macro may name; Unknown for any other name (it cannot be expanded).
+enum class MacroFolder { Windows, System, System32, OfficeWord, ProgramFiles, Unknown };
+MacroFolder MacroFolderNamed(const StrBuf& name);

@@ -40,8 +40,8 @@ HKEY OpenBaseKey(RegistryRoot root) {
 }
 
 bool ApplyRegistryEntry(const RegistryEntryLine& entry, const char* directoryPath) {
-    StrBuf data = directoryPath ? JoinPath(directoryPath, entry.data) : entry.data;
-    if (entry.keyPath.IsEmpty() || entry.valueName.IsEmpty() || data.IsEmpty()) return true;
+    StrBuf data = RegistryEntryData(entry, directoryPath);
+    if (!RegistryEntryTouchesKey(entry, data)) return true;
     RegKey key;
     {
         BaseKey base(entry.root);
@@ -57,7 +57,7 @@ bool RemoveRegistryEntry(const RegistryEntryLine& entry) {
     if (entry.keyPath.IsEmpty()) return true;
     BaseKey base(entry.root);
     if (!base.get()) return true;
-    if (entry.valueName.IsEmpty()) {
+    if (RegistryEntryNamesWholeKey(entry)) {
         DeleteKeyTree(base.get(), entry.keyPath, KitRegistryView());
         return true;
     }

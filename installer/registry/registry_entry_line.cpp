@@ -1,6 +1,7 @@
 #include "installer/registry/registry_entry_line.h"
 
 #include <cstring>
+#include "installer/core/path_text.h"
 #include "installer/script/script_reader.h"
 
 namespace {
@@ -116,4 +117,12 @@ RegistryValueBytes EncodeRegistryValue(int type, const char* data) {
     default: break;   // REG_BINARY lines are accepted but write nothing
     }
     return value;
+}
+
+StrBuf RegistryEntryData(const RegistryEntryLine& entry, const char* directoryPath) {
+    return directoryPath ? JoinPath(directoryPath, entry.data) : entry.data;
+}
+
+bool RegistryEntryTouchesKey(const RegistryEntryLine& entry, const StrBuf& data) {
+    return !entry.keyPath.IsEmpty() && !entry.valueName.IsEmpty() && !data.IsEmpty();
 }

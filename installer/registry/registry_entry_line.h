@@ -52,3 +52,12 @@ struct RegistryValueBytes {
     std::string bytes;
 };
 RegistryValueBytes EncodeRegistryValue(int type, const char* data);
+
+// The data an install sets: after directoryPath and a backslash when the entry has a directory
+// (directoryPath non-null), else as written.
+StrBuf RegistryEntryData(const RegistryEntryLine& entry, const char* directoryPath);
+// Whether an install opens the entry's key at all: a line without a key, a value name or data
+// does nothing (a line without a value name stands for its whole key, which the removal deletes).
+bool RegistryEntryTouchesKey(const RegistryEntryLine& entry, const StrBuf& data);
+// A line that names no value: the removal deletes the whole key tree.
+inline bool RegistryEntryNamesWholeKey(const RegistryEntryLine& entry) { return entry.valueName.IsEmpty(); }

@@ -59,13 +59,15 @@ bool ExpandProgramFiles(StrBuf& result) {
 }
 
 bool ExpandNamedMacro(const StrBuf& name, StrBuf& result) {
-    if (name.EqualsNoCase("Windows")) result = WindowsDirectory();
-    else if (name.EqualsNoCase("System")) result = SystemDirectory();
-    else if (name.EqualsNoCase("System32")) result = WindowsDirectory() + "\\System32";
-    else if (name.EqualsNoCase("OfficeWord")) return ExpandOfficeWord(result);
-    else if (name.EqualsNoCase("Program Files")) return ExpandProgramFiles(result);
-    else return false;
-    return true;
+    switch (MacroFolderNamed(name)) {
+    case MacroFolder::Windows: result = WindowsDirectory(); return true;
+    case MacroFolder::System: result = SystemDirectory(); return true;
+    case MacroFolder::System32: result = WindowsDirectory() + "\\System32"; return true;
+    case MacroFolder::OfficeWord: return ExpandOfficeWord(result);
+    case MacroFolder::ProgramFiles: return ExpandProgramFiles(result);
+    case MacroFolder::Unknown: break;
+    }
+    return false;
 }
 }  // namespace
 

@@ -137,6 +137,13 @@ void ReadApplicationSection(const ScriptText& text, ApplicationSettings& setting
     ParseSection(text, "App", 2, reader, languageSuffix);
 }
 
+std::vector<StrBuf> UninstallerPictures(const ApplicationSettings& s) {
+    std::vector<StrBuf> pictures;
+    for (const StrBuf* name : {&s.bkUBmpName, &s.logoBmpName, &s.logoBmpMaskName})
+        if (!name->IsEmpty()) pictures.push_back(*name);
+    return pictures;
+}
+
 namespace {
 
 struct Rgb { int red, green, blue; };

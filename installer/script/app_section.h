@@ -80,6 +80,10 @@ private:
 void ReadApplicationSection(const ScriptText& text, ApplicationSettings& settings, const AppSectionHooks& hooks,
                             const char* languageSuffix);
 
+// The pictures the uninstaller shows (its background, the logo and its mask), which the
+// install copies from the medium beside the record: the names given, in that order.
+std::vector<StrBuf> UninstallerPictures(const ApplicationSettings& settings);
+
 // The section as the record copy holds it, header first and an empty line last.
 // uninstallWord replaces the application name and the caption.
 std::vector<StrBuf> ApplicationSectionLines(const ApplicationSettings& settings, const char* uninstallWord,

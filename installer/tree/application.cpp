@@ -145,14 +145,6 @@ bool Application::ComponentOffered(int index) {
 
 namespace {
 
-const StrBuf* const* PicturesOf(const ApplicationSettings& s) {
-    static const StrBuf* pictures[3];
-    pictures[0] = &s.bkUBmpName;
-    pictures[1] = &s.logoBmpName;
-    pictures[2] = &s.logoBmpMaskName;
-    return pictures;
-}
-
 // Where the uninstaller's pictures are kept. Without an install folder they go to the
 // Windows folder, and are deleted there again, never from the current folder.
 StrBuf PictureFolder(Application& app) {
@@ -162,19 +154,14 @@ StrBuf PictureFolder(Application& app) {
 
 void CopyPictures(Application& app) {
     StrBuf target = PictureFolder(app);
-    const StrBuf* const* pictures = PicturesOf(app.settings);
-    for (int i = 0; i < 3; ++i) {
-        if (pictures[i]->IsEmpty()) continue;
-        CopyFileA(JoinPath(app.SourceDir(), *pictures[i]), JoinPath(target, *pictures[i]), FALSE);
-    }
+    for (const StrBuf& picture : UninstallerPictures(app.settings))
+        CopyFileA(JoinPath(app.SourceDir(), picture), JoinPath(target, picture), FALSE);
 }
 
 void DeletePictures(Application& app) {
     StrBuf folder = PictureFolder(app);
-    const StrBuf* const* pictures = PicturesOf(app.settings);
-    for (int i = 0; i < 3; ++i) {
-        if (pictures[i]->IsEmpty()) continue;
-        StrBuf path = JoinPath(folder, *pictures[i]);
+    for (const StrBuf& picture : UninstallerPictures(app.settings)) {
+        StrBuf path = JoinPath(folder, picture);
         SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(path);
     }
@@ -249,7 +236,7 @@ StrBuf ProductOfRecordKey(const StrBuf& recordKey) {
 void RecordInstallation(Application& app) {
     if (app.settings.dontKeepUninstallInfo) return;
     RegKey product;
-    StrBuf keyPath = "SetupExt\\" + app.settings.produceName;
+    StrBuf keyPath = RecordKeyOf(app.settings.produceName);
     // Without a product name the record would land on "SetupExt" itself, and its
     // removal would take every other product's record with it.
     if (!app.settings.produceName.IsEmpty() &&

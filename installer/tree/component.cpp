@@ -213,22 +213,8 @@ void Component::RunAfterPrograms() {
 }
 
 void Component::RunHelpers(bool afterItems) {
-    ProgramSlot programs[4][kProgramSlots];
-    LibrarySlot libraries[kProgramSlots];
-    for (int table = 0; table < 4; ++table)
-        for (int i = 0; i < kProgramSlots; ++i) {
-            const ComponentProgram& p = keys.programs[table][i];
-            programs[table][i] = {p.program.c_str(), p.wait, p.silent};
-        }
-    for (int i = 0; i < kProgramSlots; ++i) libraries[i] = {keys.libraries[i].library.c_str(), keys.libraries[i].silent};
-    HelperLists lists;
-    lists.installBefore = programs[IExeBefore]; lists.installBeforeCount = kProgramSlots;
-    lists.installAfter = programs[IExeAfter];   lists.installAfterCount = kProgramSlots;
-    lists.removeBefore = programs[UExeBefore];  lists.removeBeforeCount = kProgramSlots;
-    lists.removeAfter = programs[UExeAfter];    lists.removeAfterCount = kProgramSlots;
-    lists.libraries = libraries;                lists.libraryCount = kProgramSlots;
     bool removal = RunMode() == RunUninstallMode;
-    for (const HelperStep& step : PlanHelperSteps(lists, removal, afterItems ? AfterItems : BeforeItems)) {
+    for (const HelperStep& step : ComponentHelperSteps(keys, removal, afterItems ? AfterItems : BeforeItems)) {
         FileEntry* file = FindFileByDestName(step.name);
         if (!file) continue;   // a program must be one of the component's files
         StrBuf destination = file->DestinationPath();

@@ -63,15 +63,6 @@ int Findings::ExitCode() const {
     return code;
 }
 
-std::string SeverityName(Severity severity) { return severity == Severity::Error ? "error" : "warning"; }
-
-namespace {
-std::string Where(const Finding& f) {
-    std::string where = f.file.empty() ? "." : f.file;
-    if (f.line > 0) where += ":" + std::to_string(f.line);
-    return where;
-}
-
 std::string JsonString(const std::string& text) {
     std::string out = "\"";
     for (unsigned char c : text) {
@@ -88,6 +79,16 @@ std::string JsonString(const std::string& text) {
     }
     return out + "\"";
 }
+
+std::string SeverityName(Severity severity) { return severity == Severity::Error ? "error" : "warning"; }
+
+namespace {
+std::string Where(const Finding& f) {
+    std::string where = f.file.empty() ? "." : f.file;
+    if (f.line > 0) where += ":" + std::to_string(f.line);
+    return where;
+}
+
 }  // namespace
 
 std::string TextReport(const Findings& findings) {

@@ -39,6 +39,8 @@ private:
 };
 
 std::string SeverityName(Severity severity);
+// The text as a JSON string, quotes included.
+std::string JsonString(const std::string& text);
 // "file:line: severity rule: message", one a line, then a count line.
 std::string TextReport(const Findings& findings);
 std::string JsonReport(const Findings& findings);

@@ -72,17 +72,6 @@ void CheckPlatforms(const Medium& medium, const std::string& folder, Findings& f
     }
 }
 
-// The installer's own file beside the scripts: the one program there other than the launcher.
-std::string InstallerName(const Medium& medium, const std::string& folder) {
-    std::string found;
-    for (const std::string& entry : medium.Entries(folder)) {
-        if (SameNameNoCase(entry, "Instally.exe")) return entry;
-        if (entry.size() > 4 && SameNameNoCase(entry.substr(entry.size() - 4), ".exe") && !SameNameNoCase(entry, "setup.exe"))
-            found = entry;
-    }
-    return found.empty() ? "Instally.exe" : found;
-}
-
 // The findings of one check under the name of another file with the same text: kits carry
 // one script under several names, which need reading only once.
 void AddAs(const Findings& own, const std::string& checkedName, const std::string& name, Findings& findings) {
@@ -134,14 +123,29 @@ std::string WithCarriageReturns(const std::string& bytes) {
 }
 }  // namespace
 
-bool CheckMedium(const std::string& root, Findings& findings) {
-    Medium medium(root);
-    if (!medium.Exists()) return false;
-    SourceTexts texts;
+std::string InstallerName(const Medium& medium, const std::string& folder) {
+    std::string found;
+    for (const std::string& entry : medium.Entries(folder)) {
+        if (SameNameNoCase(entry, "Instally.exe")) return entry;
+        if (entry.size() > 4 && SameNameNoCase(entry.substr(entry.size() - 4), ".exe") && !SameNameNoCase(entry, "setup.exe"))
+            found = entry;
+    }
+    return found.empty() ? "Instally.exe" : found;
+}
+
+std::vector<std::string> ScriptFolders(const Medium& medium) {
     std::vector<std::string> folders;
     if (!ScriptsIn(medium, "").empty()) folders.push_back("");
     for (const std::string& entry : medium.Entries(""))
         if (medium.IsFolder(entry) && !ScriptsIn(medium, entry).empty()) folders.push_back(entry);
+    return folders;
+}
+
+bool CheckMedium(const std::string& root, Findings& findings) {
+    Medium medium(root);
+    if (!medium.Exists()) return false;
+    SourceTexts texts;
+    std::vector<std::string> folders = ScriptFolders(medium);
     if (folders.empty())
         findings.Add("", 0, "no-script-for-platform", "no setup script is on the medium, in its root or a folder below it");
     for (const std::string& folder : folders) CheckFolder(medium, folder, texts, findings);

@@ -2,9 +2,10 @@
 # The sample kit's round trip (silent install from a medium drive that is then taken out,
 # uninstall through the Start-menu link, leftover audit) in a fresh prefix for each Windows
 # version Wine can report, and on Windows 98 a file held open during an install over the kit,
-# replaced through WinInit.Ini at the next (simulated) start of Windows.
+# replaced through WinInit.Ini at the next (simulated) start of Windows. Each round trip is
+# checked against the hand-written expected results and against the plan kitcheck makes.
 # Usage: kit_by_windows_version.sh MEDIUM_DIR TOOLS_DIR EXPECTED_FILE BIN_DIR WORK_DIR [VERSION...]
-#   BIN_DIR holds file_holder.exe and setup_script_probe.exe; TEMPLATE_PREFIX names the clean
+#   BIN_DIR holds file_holder.exe, setup_script_probe.exe and kitcheck.exe; TEMPLATE_PREFIX names the clean
 #   prefix; the versions default to the six below (a run of all takes about two minutes)
 set -u
 medium=$1 tools=$2 expected=$3 bin=$4 work=$5; shift 5
@@ -31,9 +32,10 @@ nine_x() { case $1 in win95|win98|winme) return 0;; esac; return 1; }
 # link's folder is asked of the shell by its all-users code on every version, and Wine names
 # the same folder whatever version it reports.
 user_programs='drive_c/users/root/AppData/Roaming/Microsoft/Windows/Start Menu/Programs'
-expected_for() {   # version -> expected results with the version's group folder written out
-  if nine_x "$1"; then sed -e "s#{GROUP}#${user_programs}/Zorvant Tablet#g" "$expected"; else cat "$expected"; fi
+group_written_out() {   # version: stdin -> stdout with the version's group folder written out
+  if nine_x "$1"; then sed -e "s#{GROUP}#${user_programs}/Zorvant Tablet#g"; else cat; fi
 }
+expected_for() { group_written_out "$1" <"$expected"; }   # version -> the hand-written expected results
 group_dir() {   # version -> the group's host folder
   if nine_x "$1"; then echo "$WINEPREFIX/$user_programs/Zorvant Tablet"
   else echo "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zorvant Tablet"; fi
@@ -75,11 +77,33 @@ check_reported() {   # version
   [ "$got" = "$(reported "$1")" ] && ok "$1: $got" || fail "$1: the installer sees '$got', want '$(reported "$1")'"
 }
 
+# The plan kitcheck makes from the medium alone, before anything is installed, in the format of
+# the expected results; the Windows build of kitcheck makes it in the version's prefix.
+windows_name() {   # version -> kitcheck's name for it
+  case $1 in win95) echo 95;; win98) echo 98;; winme) echo me;; win2k) echo 2000;; winxp) echo xp;;
+    win2003) echo 2003;; vista) echo vista;; *) echo 7;; esac
+}
+planned_variant() {   # version -> the script the installer takes from this medium (see reported)
+  case $1 in winxp|win2003|vista) echo Driver/SetupX64.INF;; *) echo Driver/SetupX64.W7;; esac
+}
+plan_for() {   # version: writes $here/plan.txt
+  $server -p </dev/null >/dev/null 2>&1
+  timeout 60 $wine "$bin/kitcheck.exe" plan "$(zpath "$medium")" --windows "$(windows_name "$1")" --arch x64 --device 2 \
+    --expected </dev/null >"$here/plan.raw" 2>"$here/plan.err"; local rc=$?
+  $server -k >/dev/null 2>&1; $server -w
+  tr -d '\r' <"$here/plan.raw" | group_written_out "$1" >"$here/plan.txt"
+  [ $rc = 0 ] && ok "$1: kitcheck planned the install" ||
+    fail "$1: kitcheck plan exit code $rc: $(tr -d '\r' <"$here/plan.err" | tr '\n' '|')"
+  grep -q "; it takes $(planned_variant "$1")\.\$" "$here/plan.txt" && ok "$1: the plan takes $(planned_variant "$1")" ||
+    fail "$1: the plan takes $(sed -n 's/^# The installer tries .*; it takes \(.*\)\.$/\1/p' "$here/plan.txt"), want $(planned_variant "$1")"
+}
+
 round_trip() {   # version
   local v=$1
   fresh "$v"
   check_reported "$v"
   expected_for "$v" >"$here/expected.txt"
+  plan_for "$v"
   # A stand-in for the tablet's client program: it logs how it was started.
   cp "$medium/Driver/x64/TabletPanel.exe" "$WINEPREFIX/drive_c/windows/REZUVE.EXE"
   export KIT_PROGRAM_LOG="Z:$(echo "$here/programs.log" | tr / '\\')"
@@ -94,6 +118,10 @@ round_trip() {   # version
   python3 "$tools/kit_check" installed "$here/expected.txt" "$here/installed.json" Usb Panel Help >"$here/installed.txt" &&
     ok "$v: every item of the expected results is there" ||
     fail "$v: items missing after the install: $(grep MISSING "$here/installed.txt" | tr '\n' '|')"
+  python3 "$tools/kit_check" installed "$here/plan.txt" "$here/installed.json" Usb Panel Help >"$here/installed-plan.txt" &&
+    [ "$(grep -c '^ok ' "$here/installed-plan.txt")" -gt 0 ] &&
+    ok "$v: every item of kitcheck's plan is there ($(grep -c '^ok ' "$here/installed-plan.txt") items)" ||
+    fail "$v: items of the plan missing after the install: $(grep MISSING "$here/installed-plan.txt" | tr '\n' '|')"
   [ -e "$WINEPREFIX/drive_c/windows/system32/drivers/ZTSER.SYS" ] && fail "$v: the serial driver was installed"
 
   rm -rf "$here/disc" "$WINEPREFIX/dosdevices/m:"
@@ -111,6 +139,9 @@ round_trip() {   # version
   python3 "$tools/kit_check" removed "$here/expected.txt" "$here/before.json" "$here/removed.json" >"$here/removed.txt" &&
     ok "$v: nothing left over but what stays" ||
     fail "$v: left over after the uninstall: $(grep 'LEFT OVER' "$here/removed.txt" | tr '\n' '|')"
+  python3 "$tools/kit_check" removed "$here/plan.txt" "$here/before.json" "$here/removed.json" >"$here/removed-plan.txt" &&
+    ok "$v: nothing left over but what kitcheck's plan says stays" ||
+    fail "$v: left over against the plan: $(grep 'LEFT OVER' "$here/removed-plan.txt" | tr '\n' '|')"
   rm -rf "$WINEPREFIX"   # about 700 MB each
 }
 

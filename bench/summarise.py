@@ -78,19 +78,22 @@ def main():
     if loads:
         out += ["", "## Script loading (native, text layer)", "",
                 "Each size is loaded up to 3 times in one process (once when a load takes over 30 s); the times "
-                "are medians, peak memory that of the whole process. *components N*: N components, each with a key section and 2 file, 1 shortcut, "
+                "are medians, peak memory that of the whole process (the generated text included), *held MB* the heap the "
+                "load holds above the text (section index and tree) and *× text* that over the text's size. *components N*: N components, each with a key section and 2 file, 1 shortcut, "
                 "1 INI and 1 registry line (5 sections each); *entries N*: 10 components sharing N entries.", "",
-                "| series | size | script KB | reading passes | entries | loads | median ms | median CPU ms | peak MB |",
-                "|---|---:|---:|---:|---:|---:|---:|---:|---:|"]
+                "| series | size | script KB | reading passes | entries | loads | median ms | median CPU ms | peak MB | held MB | × text |",
+                "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"]
         for f in loads:
             series, n, result = f[0], f[1], f[2]
             if not result.startswith(series):
-                out.append("| %s | %s | | | | | %s | | |" % (series, n, result))
+                out.append("| %s | %s | | | | | %s | | | | |" % (series, n, result))
                 continue
             fields = dict(p.split("=") for p in result.split()[2:])
-            out.append("| %s | %s | %.0f | %s | %s | %s | %s | %s | %.1f |" % (
+            held = int(fields.get("heap_kb", 0))
+            out.append("| %s | %s | %.0f | %s | %s | %s | %s | %s | %.1f | %.1f | %.1f |" % (
                 series, n, int(fields["bytes"]) / 1024.0, fields["passes"], fields["entries"], fields["loads"],
-                fields["median_ms"], fields["median_cpu_ms"], int(f[3] or 0) / 1024.0))
+                fields["median_ms"], fields["median_cpu_ms"], int(f[3] or 0) / 1024.0, held / 1024.0,
+                held * 1024.0 / int(fields["bytes"])))
     print("\n".join(out))
 
 

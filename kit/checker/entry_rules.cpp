@@ -4,6 +4,7 @@
 #include <map>
 #include "installer/core/path_text.h"
 #include "installer/files/lz_header.h"
+#include "installer/files/progress_events.h"
 #include "installer/registry/path_macro.h"
 #include "installer/script/script_tables.h"
 #include "kit/checker/name_tables.h"
@@ -12,7 +13,6 @@
 namespace {
 const char* const kSectionRoles[8] = {"key", "file", "shortcut", "INI", "spare-file", "registry", "second registry",
                                       "removal-file"};
-const int kMaxPath = 260;          // paths of files are cut to this buffer, NUL included
 const int kRecordValue = 256;      // the record's values are read back into this buffer, NUL included
 const int kPatternBuffer = 32;     // the "CopyFolder" pattern, NUL included
 const int kIniLine = 255;          // INI values are read, and INI lines rewritten, at most this long
@@ -34,7 +34,7 @@ bool IsKnownMacro(const StrBuf& path) {
     switch (macro.form) {
     case PathMacroForm::None:
     case PathMacroForm::AppPath: return true;
-    case PathMacroForm::Named: return !macro.name.EqualsNoCase("AppPath") && IsKnown(PathMacroNames(), macro.name.c_str());
+    case PathMacroForm::Named: return MacroFolderNamed(macro.name) != MacroFolder::Unknown;
     default: return false;
     }
 }
@@ -242,10 +242,10 @@ private:
                        "destination folder " + std::to_string(f.destDirId) + " is not in " +
                            (f.destDirId < 0 ? "[SrcDirs]" : "[DstDirs]") + ": the file is not installed");
         }
-        if (f.displayName.Length() >= kMaxPath)
+        if (f.displayName.Length() >= kSourceBufferSize)
             Report(findings_, file.at, "value-too-long",
                    "a display name of " + std::to_string(f.displayName.Length()) +
-                       " characters: the disk request that names it cuts it at 259");
+                       " characters: the disk request that names it cuts it at " + std::to_string(kSourceBufferSize - 1));
         for (const StrBuf* name : {&f.sourceName, &f.destName})
             if (name->Length() >= kMaxPath)
                 Report(findings_, file.at, "value-too-long",

@@ -1,19 +1,20 @@
 #!/usr/bin/env bash
-# Builds the sample medium of the Zorvant Pen Tablet kit: the launcher and its menu at the
-# root, the installer with its setup scripts, pictures and the kit's files in Driver\.
-# The kit's binaries are built here from samples/src (x64 and x86) with their version
-# resources; the files the kit stores compressed are LZ-compressed with mscompress and named
-# the classic way (the last letter of the name becomes "_"), and the x64 Windows 7 script is
-# stored compressed under its own name.
-# Usage: samples/build_medium.sh BUILD_DIR OUTPUT_DIR
+# Builds the sample medium of the Zorvant Pen Tablet kit as a kit author would: the kit
+# folder is laid out from samples/ (the kit's binaries compiled from samples/src, x64 and x86,
+# with their version resources; its scripts, help, pictures, launcher menu and manuals), and
+# `kitcheck build` makes the medium of it: the files the scripts name compressed written from
+# their plain forms, the installer and the launcher added, the x64 Windows 7 script stored
+# compressed under its own name, the whole checked.
+# Usage: samples/build_medium.sh BUILD_DIR OUTPUT_DIR KITCHECK   (KITCHECK: the build machine's)
 set -euo pipefail
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 BUILD_DIR OUTPUT_DIR" >&2
+if [ $# -ne 3 ]; then
+  echo "usage: $0 BUILD_DIR OUTPUT_DIR KITCHECK" >&2
   exit 2
 fi
 build=$(cd "$1" && pwd)
-out=$2
+out=$2 kitcheck=$3
+[ -x "$kitcheck" ] || { echo "missing $kitcheck: the medium is built by the build machine's kitcheck (tools/lib.sh builds it)" >&2; exit 1; }
 here=$(cd "$(dirname "$0")" && pwd)
 src=$here/src
 kit=$here/kit
@@ -21,16 +22,14 @@ kit=$here/kit
 for program in Instally setup; do
   [ -f "$build/bin/$program.exe" ] || { echo "missing $build/bin/$program.exe: build the tree first" >&2; exit 1; }
 done
-for tool in x86_64-w64-mingw32-gcc i686-w64-mingw32-gcc x86_64-w64-mingw32-strip mscompress convert; do
+for tool in x86_64-w64-mingw32-gcc i686-w64-mingw32-gcc x86_64-w64-mingw32-strip convert; do
   command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 1; }
 done
 
 rm -rf "$out"
-mkdir -p "$out"
-out=$(cd "$out" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-driver=$out/Driver
+kitdir=$work/kit driver=$work/kit/Driver
 
 # compile TRIPLE KIND NAME DESCRIPTION VERSION SOURCE: one binary with its version resource.
 compile() {
@@ -53,7 +52,8 @@ compile() {
   "$triple-gcc" -Os -s -static $flags -o "$work/$triple-$name" "$src/$source" "$work/$triple-$name.res.o"
 }
 
-# One folder of binaries per platform; the names ending in "_" are LZ-compressed.
+# One folder of binaries per platform, all in plain form: the build compresses what the
+# scripts name compressed.
 platform() {
   local triple=$1 folder=$driver/$2
   mkdir -p "$folder"
@@ -63,19 +63,10 @@ platform() {
   compile "$triple" app TabletPanel.exe "Zorvant tablet control panel" 5.2.1.0 recorder.c
   compile "$triple" dll TabletExt.dll "Zorvant tablet extension" 5.2.1.0 extension.c
   local name
-  for name in ZTUSB.SYS ZTSER.SYS KitSetup.exe TabletExt.dll; do
-    compress "$work/$triple-$name" "$folder/${name%?}_"
+  for name in ZTUSB.SYS ZTSER.SYS KitSetup.exe TabletExt.dll TabletPanel.exe; do
+    cp "$work/$triple-$name" "$folder/$name"
   done
-  cp "$work/$triple-TabletPanel.exe" "$folder/TabletPanel.exe"
   cp "$kit/ZTUSB.INF" "$kit/ZTSER.INF" "$folder/"
-}
-
-# compress FILE TARGET: FILE LZ-compressed (SZDD) into TARGET.
-compress() {
-  cp "$1" "$work/plain"
-  rm -f "$work/plain_"
-  mscompress "$work/plain"
-  mv "$work/plain_" "$2"
 }
 
 # script FOLDER NAME...: the script for that binaries folder, CR LF, under every name.
@@ -91,11 +82,8 @@ platform x86_64-w64-mingw32 x64
 platform i686-w64-mingw32 x86
 script x64 SetupX64.W7 SetupX64.INF
 script x86 SetupExt.W7 SetupExt.WNT
-# The x64 Windows 7 script is stored compressed; the installer expands it.
-compress "$driver/SetupX64.W7" "$driver/SetupX64.W7"
 
 cp -r "$kit/Help" "$driver/Help"
-x86_64-w64-mingw32-strip -o "$driver/Instally.exe" "$build/bin/Instally.exe"
 
 # The installer's background, logo and logo mask (white where the logo shows).
 convert -size 320x240 gradient:'#0b2545'-'#1b6f86' -type TrueColor "BMP3:$driver/KITBK.BMP"
@@ -103,12 +91,22 @@ convert -size 64x64 xc:black -fill '#f6c90e' -draw 'circle 32,32 32,6' \
   -fill '#0b2545' -draw 'polygon 22,44 42,18 48,24 28,50' -type TrueColor "BMP3:$driver/KITLOGO.BMP"
 convert -size 64x64 xc:black -fill white -draw 'circle 32,32 32,6' -type TrueColor "BMP3:$driver/KITMASK.BMP"
 
-# The launcher at the root with its menu and art; the manuals its second item opens.
-x86_64-w64-mingw32-strip -o "$out/setup.exe" "$build/bin/setup.exe"
-cp "$here/medium/setup.inf" "$out/setup.inf"
-cp -r "$here/medium/art" "$out/art"
-cp -r "$kit/Manuals" "$out/Manuals"
-printf '[autorun]\r\nopen=setup.exe\r\nlabel=Zorvant Pen Tablet\r\n' >"$out/autorun.inf"
+# The launcher's menu and art at the root; the manuals its second item opens.
+cp "$here/medium/setup.inf" "$kitdir/setup.inf"
+cp -r "$here/medium/art" "$kitdir/art"
+cp -r "$kit/Manuals" "$kitdir/Manuals"
+
+# The programs as they ship: stripped.
+mkdir -p "$work/programs"
+for program in Instally setup; do
+  x86_64-w64-mingw32-strip -o "$work/programs/$program.exe" "$build/bin/$program.exe"
+done
+# The x64 Windows 7 script is stored compressed; the installer expands it.
+rc=0
+"$kitcheck" build "$kitdir" "$out" --programs "$work/programs" --label "Zorvant Pen Tablet" \
+  --store-compressed Driver/SetupX64.W7 >"$work/build.log" || rc=$?
+[ $rc -eq 0 ] || cat "$work/build.log" >&2
+[ $rc -le 1 ] || exit 1
 
 size=$(du -sk "$out" | cut -f1)
 echo "sample medium in $out (${size} KB)"

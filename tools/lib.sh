@@ -9,7 +9,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 PACKAGES=(cmake g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb xauth xdotool
-          imagemagick x11-apps mscompress clang-14 libfuzzer-14-dev libclang-rt-14-dev googletest
+          imagemagick x11-apps mscompress xorriso clang-14 libfuzzer-14-dev libclang-rt-14-dev googletest
           locales python3)
 # The virtual machine that runs the x86 build (tools/vm).
 VM_PACKAGES=(qemu-system-x86 mmdebstrap busybox-static cpio)
@@ -65,7 +65,16 @@ build_native() {
 build_windows() {   # x86_64 or i686
   mkdir -p "$BUILD"
   local dir=x64; [ "$1" = i686 ] && dir=x86
-  configure_and_build "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$1-w64-mingw32.cmake"
+  build_host_kitcheck
+  configure_and_build "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$1-w64-mingw32.cmake" \
+    -DHOST_KITCHECK="$BUILD/native/kit/kitcheck"
+}
+# The sample medium is made by the build machine's kitcheck: only that target of the native tree.
+build_host_kitcheck() {
+  [ -f "$BUILD/native/CMakeCache.txt" ] ||
+    cmake -S "$ROOT" -B "$BUILD/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang-14 \
+      -DCMAKE_CXX_COMPILER=clang++-14 >"$BUILD/native.configure.log" 2>&1 || { cat "$BUILD/native.configure.log"; return 1; }
+  cmake --build "$BUILD/native" --target kitcheck -j "$JOBS" >/dev/null
 }
 
 # A Wine prefix made once (the template) and copied for each run, so that every

@@ -272,15 +272,20 @@ private:
         std::string path;
         MediumPathOf(JoinPath(folder, name), path);
         const Medium& medium = *check_.medium;
-        if (medium.IsFile(path)) return InstalledSize(path);
+        if (medium.IsFile(path)) {
+            findings_.NoteSourceFound(path);
+            return InstalledSize(path);
+        }
         std::string message = Quoted(name) + " is not on the medium in " + (mediumFolder.empty() ? "its root" : mediumFolder);
         std::string compressed = std::string(name.c_str(), name.Length() - 1) + "_";
         if (name[name.Length() - 1] != '_' && medium.IsFile(mediumFolder + "\\" + compressed))
             message += "; the medium has its compressed form " + compressed;
         else if (name[name.Length() - 1] == '_')
             for (const std::string& entry : medium.Entries(mediumFolder))
-                if (entry.size() == compressed.size() && SameNameNoCase(entry.substr(0, entry.size() - 1), compressed.substr(0, compressed.size() - 1)))
+                if (entry.size() == compressed.size() && SameNameNoCase(entry.substr(0, entry.size() - 1), compressed.substr(0, compressed.size() - 1))) {
                     message += "; the medium has it uncompressed as " + entry;
+                    findings_.NoteUncompressed(path, mediumFolder.empty() ? entry : mediumFolder + "\\" + entry);
+                }
         Report(findings_, file.at, "missing-source-file", message);
         return 0;
     }

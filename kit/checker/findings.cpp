@@ -49,6 +49,11 @@ void Findings::Add(const std::string& file, int line, const char* rule, const st
     list_.push_back(finding);
 }
 
+void Findings::AddSources(const SourceUse& other) {
+    sources_.found.insert(other.found.begin(), other.found.end());
+    sources_.uncompressedFor.insert(other.uncompressedFor.begin(), other.uncompressedFor.end());
+}
+
 std::vector<Finding> Findings::Sorted() const {
     std::vector<Finding> sorted = list_;
     std::stable_sort(sorted.begin(), sorted.end(), [](const Finding& a, const Finding& b) {

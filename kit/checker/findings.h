@@ -1,6 +1,7 @@
 #pragma once
 // What a check found: each finding at a file and line, under a rule with its severity,
 // said in one sentence; printed as text or JSON, and summed up as the program's exit code.
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -24,6 +25,13 @@ struct Finding {
     std::string message;
 };
 
+// What the scripts take from the medium, noted beside the findings for the medium's build
+// (medium paths as the scripts spell them, "\\" between folders).
+struct SourceUse {
+    std::set<std::string> found;                          // source files on the medium
+    std::map<std::string, std::string> uncompressedFor;   // compressed source missing -> its plain file
+};
+
 class Findings {
 public:
     // rule must be one of Rules(); the same finding twice is kept once.
@@ -33,8 +41,16 @@ public:
     size_t Count() const { return list_.size(); }
     // 0 clean, 1 warnings only, 2 errors.
     int ExitCode() const;
+
+    void NoteSourceFound(const std::string& path) { sources_.found.insert(path); }
+    void NoteUncompressed(const std::string& compressed, const std::string& plain) {
+        sources_.uncompressedFor.emplace(compressed, plain);
+    }
+    void AddSources(const SourceUse& other);
+    const SourceUse& Sources() const { return sources_; }
 private:
     std::vector<Finding> list_;
+    SourceUse sources_;
     std::set<std::string> seen_;
 };
 

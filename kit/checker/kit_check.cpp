@@ -77,6 +77,7 @@ void CheckPlatforms(const Medium& medium, const std::string& folder, Findings& f
 void AddAs(const Findings& own, const std::string& checkedName, const std::string& name, Findings& findings) {
     for (const Finding& f : own.Sorted())
         findings.Add(f.file == checkedName ? name : f.file, f.line, f.rule.c_str(), f.message);
+    findings.AddSources(own.Sources());
 }
 
 void CheckFolder(const Medium& medium, const std::string& folder, SourceTexts& texts, Findings& findings) {

@@ -69,12 +69,13 @@ build_windows() {   # x86_64 or i686
   configure_and_build "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$1-w64-mingw32.cmake" \
     -DHOST_KITCHECK="$BUILD/native/kit/kitcheck"
 }
-# The sample medium is made by the build machine's kitcheck: only that target of the native tree.
+# The sample medium is made by the build machine's kitcheck (lzpack beside it for the tests):
+# only those targets of the native tree.
 build_host_kitcheck() {
   [ -f "$BUILD/native/CMakeCache.txt" ] ||
     cmake -S "$ROOT" -B "$BUILD/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang-14 \
       -DCMAKE_CXX_COMPILER=clang++-14 >"$BUILD/native.configure.log" 2>&1 || { cat "$BUILD/native.configure.log"; return 1; }
-  cmake --build "$BUILD/native" --target kitcheck -j "$JOBS" >/dev/null
+  cmake --build "$BUILD/native" --target kitcheck lzpack -j "$JOBS" >/dev/null
 }
 
 # A Wine prefix made once (the template) and copied for each run, so that every

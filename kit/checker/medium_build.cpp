@@ -6,6 +6,7 @@
 #include <iterator>
 #include <system_error>
 #include "installer/files/lz_compressor.h"
+#include "installer/files/lz_header.h"
 #include "kit/checker/kit_check.h"
 #include "kit/checker/medium.h"
 #ifndef _WIN32
@@ -127,9 +128,10 @@ private:
         for (const std::string& path : request_.storeCompressed) {
             std::string spelt = medium.Find(path), bytes;
             if (spelt.empty() || !medium.IsFile(path)) return Fail(path + " is not a file of the kit");
-            if (!ReadBytes(HostPath(staging_, spelt), bytes) ||
-                !WriteBytes(HostPath(staging_, spelt), Compressed(bytes, 0)))
-                return Fail("cannot compress " + spelt);
+            if (!ReadBytes(HostPath(staging_, spelt), bytes)) return Fail("cannot read " + spelt);
+            // Compressed already: the installer would expand it once only.
+            if (IsLzCompressedHeader(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size())) continue;
+            if (!WriteBytes(HostPath(staging_, spelt), Compressed(bytes, 0))) return Fail("cannot compress " + spelt);
             result_.compressed.push_back(spelt);
         }
         return true;

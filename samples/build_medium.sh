@@ -5,15 +5,17 @@
 # `kitcheck build` makes the medium of it: the files the scripts name compressed written from
 # their plain forms, the installer and the launcher added, the x64 Windows 7 script stored
 # compressed under its own name, the whole checked.
-# Usage: samples/build_medium.sh BUILD_DIR OUTPUT_DIR KITCHECK   (KITCHECK: the build machine's)
+# Usage: samples/build_medium.sh BUILD_DIR OUTPUT_DIR KITCHECK [BUILD_OPTION...]
+#   KITCHECK: the build machine's; the options go to `kitcheck build` (--iso FILE, say)
 set -euo pipefail
 
-if [ $# -ne 3 ]; then
-  echo "usage: $0 BUILD_DIR OUTPUT_DIR KITCHECK" >&2
+if [ $# -lt 3 ]; then
+  echo "usage: $0 BUILD_DIR OUTPUT_DIR KITCHECK [BUILD_OPTION...]" >&2
   exit 2
 fi
 build=$(cd "$1" && pwd)
 out=$2 kitcheck=$3
+shift 3
 [ -x "$kitcheck" ] || { echo "missing $kitcheck: the medium is built by the build machine's kitcheck (tools/lib.sh builds it)" >&2; exit 1; }
 here=$(cd "$(dirname "$0")" && pwd)
 src=$here/src
@@ -104,8 +106,8 @@ done
 # The x64 Windows 7 script is stored compressed; the installer expands it.
 rc=0
 "$kitcheck" build "$kitdir" "$out" --programs "$work/programs" --label "Zorvant Pen Tablet" \
-  --store-compressed Driver/SetupX64.W7 >"$work/build.log" || rc=$?
-[ $rc -eq 0 ] || cat "$work/build.log" >&2
+  --store-compressed Driver/SetupX64.W7 "$@" >"$work/build.log" || rc=$?
+[ $rc -eq 0 ] && [ -z "${KIT_BUILD_REPORT:-}" ] || cat "$work/build.log" >&2
 [ $rc -le 1 ] || exit 1
 
 size=$(du -sk "$out" | cut -f1)

@@ -4,7 +4,8 @@
 # `kitcheck verify` (installed from a read-only CD drive, removed through the Start-menu link with
 # the disc out, nothing left). Then a kit with planted faults, each of which verify must name: a
 # script variant missing for XP, a source file missing from the disc, and a set-up tool that
-# writes a log the uninstall does not remove.
+# writes a log the uninstall does not remove; that run also shoots the interactive install and
+# uninstall (--screens).
 # Usage: kit_verify.sh MEDIUM_DIR KITCHECK LZPACK WORK_DIR
 set -u
 medium=$1 kitcheck=$2 lzpack=$3 work=$4
@@ -60,7 +61,11 @@ verify_faulty() {   # name, medium, options...: the JSON report in $work/name.js
   [ $rc = 1 ] && ok "kitcheck verify of the $name kit fails" || fail "kitcheck verify of the $name kit exit code $rc, want 1"
 }
 verify_faulty broken "$bad" --windows xp,7
-KIT_PROGRAM_LOG='C:\windows\kitsetup.log' verify_faulty logging "$work/disc" --windows 7
+KIT_PROGRAM_LOG='C:\windows\kitsetup.log' verify_faulty logging "$work/disc" --windows 7 --screens "$work/screens"
+for run in install uninstall; do
+  shots=$(ls "$work/screens"/7-$run-*.png 2>/dev/null | wc -l)
+  [ "$shots" -gt 0 ] && ok "--screens: $shots screenshots of the interactive $run" || fail "--screens: no screenshot of the $run"
+done
 python3 - "$work/broken.json" "$work/logging.json" <<'PY' || failures=$((failures + 1))
 import json, sys
 faults = {}

@@ -10,9 +10,13 @@ namespace {
 bool SameForRemoval(const ComponentKeys& a, const ComponentKeys& b) {
     // The device type and the other install-only keys are not part of the record copy.
     if (a.restartAfterRemoval != b.restartAfterRemoval || a.deleteOemClass != b.deleteOemClass) return false;
-    for (int table : {UExeBefore, UExeAfter})
-        for (int i = 0; i < kProgramSlots; ++i)
-            if (a.programs[table][i].program != b.programs[table][i].program.c_str()) return false;
+    for (int table : {UExeBefore, UExeAfter}) {
+        const std::vector<ComponentProgram>& pa = a.Programs(table);
+        const std::vector<ComponentProgram>& pb = b.Programs(table);
+        if (pa.size() != pb.size()) return false;
+        for (size_t i = 0; i < pa.size(); ++i)
+            if (pa[i].program != pb[i].program.c_str()) return false;
+    }
     return true;
 }
 }  // namespace

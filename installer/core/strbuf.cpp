@@ -10,6 +10,24 @@
 namespace {
 char g_emptyText[1] = {0};   // shared by every empty StrBuf, never freed
 
+#if defined(__SANITIZE_ADDRESS__)
+const bool kSanitizedAddresses = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+const bool kSanitizedAddresses = true;
+#else
+const bool kSanitizedAddresses = false;
+#endif
+#else
+const bool kSanitizedAddresses = false;
+#endif
+
+#ifdef STRBUF_CHECK_MOVES
+const int kInsideCapacity = 0;    // every text on the heap, so that a move can relocate it
+#else
+const int kInsideCapacity = 15;
+#endif
+
 // Appends grow the buffer by half again, so that building a long text piece by piece
 // costs linear time, not quadratic.
 int GrownCapacity(int needed) {
@@ -64,67 +82,122 @@ int ParseDecimal(const char* text) {
     return static_cast<int>(value);
 }
 
-StrBuf::StrBuf() : data_(g_emptyText) {}
-StrBuf::StrBuf(const char* text) : data_(g_emptyText) { if (text) Assign(text, static_cast<int>(strlen(text))); }
-StrBuf::StrBuf(const char* text, int count) : data_(g_emptyText) { Assign(text, ClampedLength(text, count)); }
-StrBuf::StrBuf(const StrBuf& other) : data_(g_emptyText) { Assign(other.data_, other.length_); }
-StrBuf::StrBuf(StrBuf&& other) noexcept : data_(other.data_), length_(other.length_), capacity_(other.capacity_) {
-    other.data_ = g_emptyText;
-    other.length_ = other.capacity_ = 0;
-}
+StrBuf::StrBuf() { SetLarge(g_emptyText, 0, 0); }
+StrBuf::StrBuf(const char* text) : StrBuf() { if (text) Assign(text, static_cast<int>(strlen(text))); }
+StrBuf::StrBuf(const char* text, int count) : StrBuf() { Assign(text, ClampedLength(text, count)); }
+StrBuf::StrBuf(const StrBuf& other) : StrBuf() { Assign(other.c_str(), other.Length()); }
+StrBuf::StrBuf(StrBuf&& other) noexcept : StrBuf() { TakeOver(other); }
 StrBuf::~StrBuf() { Release(); }
 
+void StrBuf::SetLarge(char* data, int length, int capacity) {
+    unsigned flagged = static_cast<unsigned>(capacity) | kLargeFlag;
+    memset(bytes_, 0, sizeof bytes_);
+    memcpy(bytes_, &data, sizeof data);
+    memcpy(bytes_ + 8, &length, sizeof length);
+    memcpy(bytes_ + 12, &flagged, sizeof flagged);
+}
+
+void StrBuf::SetSmall(int length) {
+    bytes_[length] = 0;
+    bytes_[kFlagByte] = static_cast<char>(kSmallCapacity - length);
+}
+
+void StrBuf::SetLength(int length) {
+    if (IsSmall()) {
+        SetSmall(length);
+        return;
+    }
+    char* data = Data();
+    if (data == g_emptyText) return;   // only ever empty
+    data[length] = 0;
+    memcpy(bytes_ + 8, &length, sizeof length);
+}
+
+bool StrBuf::OwnsHeap() const { return !IsSmall() && Data() != g_emptyText; }
+
 void StrBuf::Release() {
-    if (data_ != g_emptyText) free(data_);
-    data_ = g_emptyText;
-    length_ = capacity_ = 0;
+    if (OwnsHeap()) free(Data());
+    SetLarge(g_emptyText, 0, 0);
 }
 
 void StrBuf::Empty() { Release(); }
 
 bool StrBuf::Reserve(int capacity) {
-    if (capacity <= capacity_) return true;
+    if (capacity <= Capacity()) return true;
+    int length = Length();
+    if (capacity <= kInsideCapacity) {   // only the shared empty text has less room than that
+        SetSmall(0);
+        return true;
+    }
     char* fresh = static_cast<char*>(malloc(static_cast<size_t>(capacity) + 1));
     if (!fresh) return false;
-    memcpy(fresh, data_, static_cast<size_t>(length_) + 1);
-    if (data_ != g_emptyText) free(data_);
-    data_ = fresh;
-    capacity_ = capacity;
+    memcpy(fresh, Data(), static_cast<size_t>(length) + 1);
+    if (OwnsHeap()) free(Data());
+    SetLarge(fresh, length, capacity);
     return true;
 }
 
 void StrBuf::Assign(const char* text, int count) {
     if (count <= 0) {
-        if (data_ != g_emptyText) { data_[0] = 0; length_ = 0; }
+        SetLength(0);
         return;
     }
-    if (count > capacity_) {
-        // The source may live inside our own buffer: copy before freeing.
-        char* fresh = static_cast<char*>(malloc(static_cast<size_t>(count) + 1));
-        if (!fresh) return;
-        memcpy(fresh, text, static_cast<size_t>(count));
+    if (count > Capacity()) {
+        // The source may live inside our own buffer: copy before freeing. Large texts are
+        // given exactly their size: most are assigned once and never grow.
+        char fresh[kSmallCapacity + 1];
+        char* heap = nullptr;
+        if (count > kInsideCapacity) {
+            heap = static_cast<char*>(malloc(static_cast<size_t>(count) + 1));
+            if (!heap) return;
+        }
+        memcpy(heap ? heap : fresh, text, static_cast<size_t>(count));
         Release();
-        data_ = fresh;
-        capacity_ = count;
-    } else {
-        memmove(data_, text, static_cast<size_t>(count));
+        if (heap) {
+            heap[count] = 0;
+            SetLarge(heap, count, count);
+            return;
+        }
+        memcpy(bytes_, fresh, static_cast<size_t>(count));
+        SetSmall(count);
+        return;
     }
-    data_[count] = 0;
-    length_ = count;
+    memmove(Data(), text, static_cast<size_t>(count));
+    SetLength(count);
 }
 
 StrBuf& StrBuf::operator=(const StrBuf& other) {
-    if (this != &other) Assign(other.data_, other.length_);
+    if (this != &other) Assign(other.c_str(), other.Length());
     return *this;
 }
 StrBuf& StrBuf::operator=(StrBuf&& other) noexcept {
     if (this != &other) {
         Release();
-        data_ = other.data_; length_ = other.length_; capacity_ = other.capacity_;
-        other.data_ = g_emptyText;
-        other.length_ = other.capacity_ = 0;
+        TakeOver(other);
     }
     return *this;
+}
+
+void StrBuf::TakeOver(StrBuf& other) {
+#ifdef STRBUF_CHECK_MOVES
+    Assign(other.c_str(), other.Length());
+    other.Retire();
+#else
+    memcpy(bytes_, other.bytes_, sizeof bytes_);
+    other.SetLarge(g_emptyText, 0, 0);
+#endif
+}
+
+// A pointer kept into the old block now reads a row of '#' (or, under the address
+// sanitizer, freed memory). The block is not freed otherwise, so nothing else reuses it.
+void StrBuf::Retire() {
+    if (OwnsHeap()) {
+        char* old = Data();
+        memset(old, '#', static_cast<size_t>(Capacity()));
+        old[Capacity()] = 0;
+        if (kSanitizedAddresses) free(old);
+    }
+    SetLarge(g_emptyText, 0, 0);
 }
 StrBuf& StrBuf::operator=(const char* text) {
     Assign(text, text ? static_cast<int>(strlen(text)) : 0);
@@ -134,85 +207,94 @@ StrBuf& StrBuf::operator=(const char* text) {
 StrBuf& StrBuf::operator+=(const char* text) {
     if (!text || !*text) return *this;
     int count = static_cast<int>(strlen(text));
-    if (length_ + count > capacity_) {
-        std::string keep(text, static_cast<size_t>(count));  // text may point into data_
-        if (!Reserve(GrownCapacity(length_ + count))) return *this;
-        memcpy(data_ + length_, keep.data(), static_cast<size_t>(count));
+    int length = Length();
+    if (length + count > Capacity()) {
+        std::string keep(text, static_cast<size_t>(count));  // text may point into our buffer
+        if (!Reserve(GrownCapacity(length + count))) return *this;
+        memcpy(Data() + length, keep.data(), static_cast<size_t>(count));
     } else {
-        memmove(data_ + length_, text, static_cast<size_t>(count));
+        memmove(Data() + length, text, static_cast<size_t>(count));
     }
-    length_ += count;
-    data_[length_] = 0;
+    SetLength(length + count);
     return *this;
 }
 StrBuf& StrBuf::operator+=(char c) {
     if (!c) return *this;   // a NUL cannot live inside a StrBuf
-    if (length_ + 1 > capacity_ && !Reserve(GrownCapacity(length_ + 1))) return *this;
-    data_[length_++] = c;
-    data_[length_] = 0;
+    int length = Length();
+    if (length + 1 > Capacity() && !Reserve(GrownCapacity(length + 1))) return *this;
+    Data()[length] = c;
+    SetLength(length + 1);
     return *this;
 }
-StrBuf& StrBuf::operator+=(const StrBuf& other) { return *this += StrBuf(other).data_; }
+StrBuf& StrBuf::operator+=(const StrBuf& other) { return *this += StrBuf(other).c_str(); }
 
 StrBuf operator+(const StrBuf& a, const StrBuf& b) { StrBuf r(a); r += b.c_str(); return r; }
 StrBuf operator+(const StrBuf& a, const char* b) { StrBuf r(a); r += b; return r; }
 StrBuf operator+(const char* a, const StrBuf& b) { StrBuf r(a); r += b.c_str(); return r; }
 
 StrBuf StrBuf::Left(int count) const {
+    int length = Length();
     if (count < 0) count = 0;
-    if (count > length_) count = length_;
-    return StrBuf(data_, count);
+    if (count > length) count = length;
+    return StrBuf(Data(), count);
 }
 StrBuf StrBuf::Right(int count) const {
+    int length = Length();
     if (count < 0) count = 0;
-    if (count > length_) count = length_;
-    return StrBuf(data_ + length_ - count, count);
+    if (count > length) count = length;
+    return StrBuf(Data() + length - count, count);
 }
 StrBuf StrBuf::Mid(int first, int count) const {
+    int length = Length();
     if (first < 0) first = 0;
-    if (first >= length_ || count <= 0) return StrBuf();
-    if (count > length_ - first) count = length_ - first;
-    return StrBuf(data_ + first, count);
+    if (first >= length || count <= 0) return StrBuf();
+    if (count > length - first) count = length - first;
+    return StrBuf(Data() + first, count);
 }
-StrBuf StrBuf::Mid(int first) const { return Mid(first, length_); }
+StrBuf StrBuf::Mid(int first) const { return Mid(first, Length()); }
 
 int StrBuf::Find(char c) const { return Find(c, 0); }
-int StrBuf::Find(char c, int start) const { return FindChar(data_, length_, c, start); }
+int StrBuf::Find(char c, int start) const { return FindChar(Data(), Length(), c, start); }
 int StrBuf::Find(const char* text) const { return Find(text, 0); }
-int StrBuf::Find(const char* text, int start) const { return FindText(data_, length_, text, start); }
-int StrBuf::ReverseFind(char c) const { return FindLastChar(data_, length_, c); }
+int StrBuf::Find(const char* text, int start) const { return FindText(Data(), Length(), text, start); }
+int StrBuf::ReverseFind(char c) const { return FindLastChar(Data(), Length(), c); }
 
 void StrBuf::TrimLeft() {
+    int length = Length();
+    const char* data = Data();
     int skip = 0;
-    while (skip < length_ && IsBlank(data_[skip])) ++skip;
-    if (skip) Assign(data_ + skip, length_ - skip);
+    while (skip < length && IsBlank(data[skip])) ++skip;
+    if (skip) Assign(data + skip, length - skip);
 }
 void StrBuf::TrimRight() {
-    int end = length_;
-    while (end > 0 && IsBlank(data_[end - 1])) --end;
-    if (end != length_) { length_ = end; data_[end] = 0; }
+    int length = Length();
+    const char* data = Data();
+    int end = length;
+    while (end > 0 && IsBlank(data[end - 1])) --end;
+    if (end != length) SetLength(end);
 }
 
 StrBuf StrBuf::CutFront(int count) {
     StrBuf front = Left(count);
-    Assign(data_ + front.length_, length_ - front.length_);
+    Assign(Data() + front.Length(), Length() - front.Length());
     return front;
 }
 
 char* StrBuf::GetBuffer(int minCapacity) {
     if (minCapacity < 0) minCapacity = 0;
-    if (minCapacity == 0 && capacity_ == 0) minCapacity = 1;   // never hand out the shared empty text
+    if (minCapacity == 0 && Capacity() == 0) minCapacity = 1;   // never hand out the shared empty text
     if (!Reserve(minCapacity)) return nullptr;
-    return data_;
+    return Data();
 }
 void StrBuf::ReleaseBuffer(int newLength) {
-    if (data_ == g_emptyText) return;
-    if (newLength < 0 || newLength > capacity_) {
-        data_[capacity_] = 0;
-        newLength = static_cast<int>(strlen(data_));
+    if (!IsSmall() && !OwnsHeap()) return;
+    char* data = Data();
+    int capacity = Capacity();
+    if (newLength < 0 || newLength > capacity) {
+        data[capacity] = 0;
+        newLength = static_cast<int>(strlen(data));
     }
-    length_ = newLength;
-    data_[length_] = 0;
+    SetLength(newLength);
 }
 
 namespace {
@@ -253,5 +335,5 @@ bool StrBuf::Format(const char* format, ...) {
     return ok;
 }
 
-bool StrBuf::EqualsNoCase(const char* text) const { return CompareNoCase(data_, text) == 0; }
-bool StrBuf::operator==(const char* text) const { return strcmp(data_, text ? text : "") == 0; }
+bool StrBuf::EqualsNoCase(const char* text) const { return CompareNoCase(Data(), text) == 0; }
+bool StrBuf::operator==(const char* text) const { return strcmp(Data(), text ? text : "") == 0; }

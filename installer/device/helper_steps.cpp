@@ -49,18 +49,19 @@ std::vector<HelperStep> PlanHelperSteps(const HelperLists& lists, bool removal, 
 std::vector<HelperStep> ComponentHelperSteps(const ComponentKeys& keys, bool removal, HelperPhase phase) {
     ProgramSlot programs[4][kProgramSlots];
     LibrarySlot libraries[kProgramSlots];
+    int programCounts[4] = {0, 0, 0, 0};
     for (int table = 0; table < 4; ++table)
-        for (int i = 0; i < kProgramSlots; ++i) {
-            const ComponentProgram& p = keys.programs[table][i];
-            programs[table][i] = {p.program.c_str(), p.wait, p.silent};
-        }
-    for (int i = 0; i < kProgramSlots; ++i) libraries[i] = {keys.libraries[i].library.c_str(), keys.libraries[i].silent};
+        for (const ComponentProgram& p : keys.Programs(table))
+            if (programCounts[table] < kProgramSlots) programs[table][programCounts[table]++] = {p.program.c_str(), p.wait, p.silent};
+    int libraryCount = 0;
+    for (const ComponentLibrary& l : keys.Libraries())
+        if (libraryCount < kProgramSlots) libraries[libraryCount++] = {l.library.c_str(), l.silent};
     HelperLists lists;
-    lists.installBefore = programs[IExeBefore]; lists.installBeforeCount = kProgramSlots;
-    lists.installAfter = programs[IExeAfter];   lists.installAfterCount = kProgramSlots;
-    lists.removeBefore = programs[UExeBefore];  lists.removeBeforeCount = kProgramSlots;
-    lists.removeAfter = programs[UExeAfter];    lists.removeAfterCount = kProgramSlots;
-    lists.libraries = libraries;                lists.libraryCount = kProgramSlots;
+    lists.installBefore = programs[IExeBefore]; lists.installBeforeCount = programCounts[IExeBefore];
+    lists.installAfter = programs[IExeAfter];   lists.installAfterCount = programCounts[IExeAfter];
+    lists.removeBefore = programs[UExeBefore];  lists.removeBeforeCount = programCounts[UExeBefore];
+    lists.removeAfter = programs[UExeAfter];    lists.removeAfterCount = programCounts[UExeAfter];
+    lists.libraries = libraries;                lists.libraryCount = libraryCount;
     return PlanHelperSteps(lists, removal, phase);
 }
 

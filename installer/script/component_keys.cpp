@@ -4,26 +4,62 @@
 
 namespace {
 const char* const kProgramKeys[4] = {"IExeBefore", "IExeAfter", "UExeBefore", "UExeAfter"};
+const std::vector<ComponentProgram> kNoPrograms;
+const std::vector<ComponentLibrary> kNoLibraries;
 
-void FillProgramSlot(ComponentProgram (&table)[kProgramSlots], StrBuf& value) {
-    for (ComponentProgram& slot : table) {
-        if (!slot.program.IsEmpty()) continue;
-        slot.program = NextField(value, ',', true);
-        slot.wait = ReadYesNo(value);
-        slot.silent = ReadYesNo(value);
-        return;
-    }
+bool IsProgramTable(int table) { return table >= 0 && table < 4; }
+
+void ReadProgramLine(ComponentKeys& keys, int table, StrBuf& value) {
+    ComponentProgram program;
+    program.program = NextField(value, ',', true);
+    program.wait = ReadYesNo(value);
+    program.silent = ReadYesNo(value);
+    keys.AddProgram(table, program);
 }
 
-void FillLibrarySlot(ComponentLibrary (&table)[kProgramSlots], StrBuf& value) {
-    for (ComponentLibrary& slot : table) {
-        if (!slot.library.IsEmpty()) continue;
-        slot.library = NextField(value, ',', true);
-        slot.silent = ReadYesNo(value);
-        return;
-    }
+void ReadLibraryLine(ComponentKeys& keys, StrBuf& value) {
+    ComponentLibrary library;
+    library.library = NextField(value, ',', true);
+    library.silent = ReadYesNo(value);
+    keys.AddLibrary(library);
 }
 }  // namespace
+
+ComponentKeys::ComponentKeys(const ComponentKeys& other)
+    : spaceNeededK(other.spaceNeededK), deviceType(other.deviceType), enabled(other.enabled),
+      changeable(other.changeable), restartAfterInstall(other.restartAfterInstall),
+      restartAfterRemoval(other.restartAfterRemoval), deleteOemClass(other.deleteOemClass), oemClass(other.oemClass),
+      lines_(other.lines_ ? new ComponentHelperLines(*other.lines_) : nullptr) {}
+
+ComponentKeys& ComponentKeys::operator=(const ComponentKeys& other) {
+    if (this != &other) *this = ComponentKeys(other);
+    return *this;
+}
+
+const std::vector<ComponentProgram>& ComponentKeys::Programs(int table) const {
+    return lines_ && IsProgramTable(table) ? lines_->programs[table] : kNoPrograms;
+}
+
+const std::vector<ComponentLibrary>& ComponentKeys::Libraries() const {
+    return lines_ ? lines_->libraries : kNoLibraries;
+}
+
+ComponentHelperLines& ComponentKeys::Lines() {
+    if (!lines_) lines_.reset(new ComponentHelperLines);
+    return *lines_;
+}
+
+bool ComponentKeys::AddProgram(int table, const ComponentProgram& program) {
+    if (!IsProgramTable(table) || program.program.IsEmpty() || Programs(table).size() >= kProgramSlots) return false;
+    Lines().programs[table].push_back(program);
+    return true;
+}
+
+bool ComponentKeys::AddLibrary(const ComponentLibrary& library) {
+    if (library.library.IsEmpty() || Libraries().size() >= kProgramSlots) return false;
+    Lines().libraries.push_back(library);
+    return true;
+}
 
 void ReadComponentKeyLine(ComponentKeys& keys, const StrBuf& line) {
     StrBuf value(line);
@@ -36,11 +72,11 @@ void ReadComponentKeyLine(ComponentKeys& keys, const StrBuf& line) {
     else if (key.EqualsNoCase("DeleteOemClass")) {
         keys.deleteOemClass = ReadYesNo(value);
         keys.oemClass = NextField(value, ',', true);
-    } else if (key.EqualsNoCase("LibraryReg")) FillLibrarySlot(keys.libraries, value);
+    } else if (key.EqualsNoCase("LibraryReg")) ReadLibraryLine(keys, value);
     else if (key.EqualsNoCase("DeviceType")) keys.deviceType = ReadNumber(value);
     else {
         for (int table = 0; table < 4; ++table)
-            if (key.EqualsNoCase(kProgramKeys[table])) FillProgramSlot(keys.programs[table], value);
+            if (key.EqualsNoCase(kProgramKeys[table])) ReadProgramLine(keys, table, value);
     }
 }
 
@@ -61,14 +97,12 @@ std::vector<StrBuf> WriteComponentKeyLines(const ComponentKeys& keys) {
         line.Format("DeviceType=%d", keys.deviceType);
         lines.push_back(line);
     }
-    for (const ComponentLibrary& slot : keys.libraries) {
-        if (slot.library.IsEmpty()) continue;
+    for (const ComponentLibrary& slot : keys.Libraries()) {
         line.Format("LibraryReg=%s,%c", AlwaysQuoted(slot.library).c_str(), YesNoLetter(slot.silent));
         lines.push_back(line);
     }
     for (int table : {UExeBefore, UExeAfter}) {
-        for (const ComponentProgram& slot : keys.programs[table]) {
-            if (slot.program.IsEmpty()) continue;
+        for (const ComponentProgram& slot : keys.Programs(table)) {
             line.Format("%s=%s,%c,%c", kProgramKeys[table], AlwaysQuoted(slot.program).c_str(), YesNoLetter(slot.wait),
                         YesNoLetter(slot.silent));
             lines.push_back(line);

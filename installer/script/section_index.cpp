@@ -17,9 +17,9 @@ uint32_t NameHash(const char* name, size_t length) {
 }
 }  // namespace
 
-SectionIndex::SectionIndex(const ScriptText& text) {
+SectionIndex::SectionIndex(const ScriptText& text) : base_(text.begin) {
     TextCursor cursor(text);
-    uint32_t order = 0;
+    if (text.end - text.begin > static_cast<ptrdiff_t>(UINT32_MAX)) cursor.end = text.begin + UINT32_MAX;
     while (!cursor.AtEnd()) {
         const char* lineStart = cursor.pos;
         if (!LineStartsHeader(cursor)) {
@@ -33,11 +33,14 @@ SectionIndex::SectionIndex(const ScriptText& text) {
         size_t length = static_cast<size_t>(nameEnd - nameBegin);
         if (SameSectionName(nameBegin, length, "End", 3)) break;
         const char* name = lineStart + (nameBegin - line.c_str());
-        headers_.push_back({NameHash(name, length), order++, name, static_cast<uint32_t>(length), cursor.pos});
+        const char* body = cursor.pos ? cursor.pos : text.end;
+        headers_.push_back({NameHash(name, length), OffsetOf(name), static_cast<uint32_t>(length), OffsetOf(body)});
     }
+    // Offsets grow with the text, so sorting by them keeps equal hashes in file order.
     std::sort(headers_.begin(), headers_.end(), [](const Header& a, const Header& b) {
-        return a.hash != b.hash ? a.hash < b.hash : a.order < b.order;
+        return a.hash != b.hash ? a.hash < b.hash : a.name < b.name;
     });
+    headers_.shrink_to_fit();   // kept as long as the text: no slack from growing
 }
 
 template <typename Visit> void SectionIndex::ForEachNamed(const char* name, Visit visit) const {
@@ -49,13 +52,13 @@ template <typename Visit> void SectionIndex::ForEachNamed(const char* name, Visi
     auto first = std::lower_bound(headers_.begin(), headers_.end(), hash,
                                   [](const Header& h, uint32_t value) { return h.hash < value; });
     for (auto it = first; it != headers_.end() && it->hash == hash; ++it)
-        if (SameSectionName(it->name, it->nameLength, begin, length) && !visit(*it)) return;
+        if (SameSectionName(base_ + it->name, it->nameLength, begin, length) && !visit(*it)) return;
 }
 
 std::vector<const char*> SectionIndex::Bodies(const char* name) const {
     std::vector<const char*> bodies;
     ForEachNamed(name, [&](const Header& h) {
-        bodies.push_back(h.body);
+        bodies.push_back(base_ + h.body);
         return true;
     });
     return bodies;

@@ -16,13 +16,16 @@ public:
     bool Has(const char* name) const;
 
 private:
+    // Positions are offsets into the text (16 bytes a header): the installer's texts stay
+    // below 2 GB, a mapped script is refused above that.
     struct Header {
         uint32_t hash;
-        uint32_t order;       // position among the headers, so equal hashes stay in file order
-        const char* name;     // inside the brackets, trimmed
+        uint32_t name;          // inside the brackets, trimmed
         uint32_t nameLength;
-        const char* body;
+        uint32_t body;
     };
-    std::vector<Header> headers_;   // sorted by hash, then order
+    const char* base_;
+    std::vector<Header> headers_;   // sorted by hash, then by place in the text
+    uint32_t OffsetOf(const char* at) const { return static_cast<uint32_t>(at - base_); }
     template <typename Visit> void ForEachNamed(const char* name, Visit visit) const;
 };

@@ -338,12 +338,12 @@ private:
                        "the shortcut's target " + Quoted(shortcut.target) + " is no destination name of the component's files");
         static const char* const kTables[4] = {"IExeBefore", "IExeAfter", "UExeBefore", "UExeAfter"};
         for (int table = 0; table < 4; ++table)
-            for (const ComponentProgram& slot : component.keys.programs[table])
+            for (const ComponentProgram& slot : component.keys.Programs(table))
                 if (!slot.program.IsEmpty() && !Installs(component, slot.program))
                     Report(findings_, KeyLineOf(component, kTables[table], slot.program), "unknown-target",
                            std::string(kTables[table]) + " " + Quoted(slot.program) +
                                " is none of the component's files: nothing is started");
-        for (const ComponentLibrary& slot : component.keys.libraries)
+        for (const ComponentLibrary& slot : component.keys.Libraries())
             if (!slot.library.IsEmpty() && !Installs(component, slot.library))
                 Report(findings_, KeyLineOf(component, "LibraryReg", slot.library), "unknown-target",
                        "LibraryReg " + Quoted(slot.library) + " is none of the component's files: nothing is registered");

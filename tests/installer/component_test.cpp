@@ -255,9 +255,9 @@ TEST(Components, RecordCopyLoadsForRemovalWithInstallOnlyKeysAtTheirDefaults) {
     EXPECT_EQ(2, drv->keys.deviceType);     // the removal stops the tablet's programs by it
     EXPECT_FALSE(drv->keys.restartAfterInstall);
     EXPECT_TRUE(drv->keys.restartAfterRemoval);
-    EXPECT_TRUE(drv->keys.programs[IExeAfter][0].program.IsEmpty());
-    EXPECT_EQ("PENCFG.EXE", Str(drv->keys.programs[UExeBefore][0].program));
-    EXPECT_EQ("PENUI.DLL", Str(drv->keys.libraries[0].library));
+    EXPECT_TRUE(drv->keys.Programs(IExeAfter).empty());
+    EXPECT_EQ("PENCFG.EXE", Str(drv->keys.Programs(UExeBefore).at(0).program));
+    EXPECT_EQ("PENUI.DLL", Str(drv->keys.Libraries().at(0).library));
     EXPECT_EQ(0, drv->EntryList(KindSpareFile)->Count());
     EXPECT_EQ(2, drv->EntryList(KindShortcut)->Count());
     EXPECT_EQ(1, drv->EntryList(KindIniEntry)->Count());

@@ -29,9 +29,9 @@ std::string Digest(const ComponentKeys& k) {
     std::string text = std::to_string(k.enabled) + std::to_string(k.changeable) + std::to_string(k.spaceNeededK) +
                        std::to_string(k.restartAfterInstall) + std::to_string(k.restartAfterRemoval) +
                        std::to_string(k.deleteOemClass) + k.oemClass.c_str() + std::to_string(k.deviceType);
-    for (const auto& table : k.programs)
-        for (const ComponentProgram& p : table) text += p.program.c_str();
-    for (const ComponentLibrary& l : k.libraries) text += l.library.c_str();
+    for (int table = 0; table < 4; ++table)
+        for (const ComponentProgram& p : k.Programs(table)) text += p.program.c_str();
+    for (const ComponentLibrary& l : k.Libraries()) text += l.library.c_str();
     return text;
 }
 

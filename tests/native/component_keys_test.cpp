@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "installer/device/helper_steps.h"
 #include "installer/script/component_keys.h"
 
 namespace {
@@ -38,16 +39,57 @@ TEST(ComponentKeys, ProgramTablesFillTheirFirstFreeSlotUpToEight) {
     lines.push_back("UExeBefore=\"UN INST.EXE\",n,y");
     lines.push_back("LibraryReg=PEN.DLL,Y");
     ComponentKeys k = Read(lines);
+    ASSERT_EQ(static_cast<size_t>(kProgramSlots), k.Programs(IExeAfter).size());
     for (int i = 0; i < kProgramSlots; ++i)
-        EXPECT_EQ("P" + std::to_string(i + 1) + ".EXE", k.programs[IExeAfter][i].program.c_str());
-    EXPECT_TRUE(k.programs[IExeAfter][7].wait);
-    EXPECT_FALSE(k.programs[IExeAfter][7].silent);
-    EXPECT_EQ(std::string("UN INST.EXE"), k.programs[UExeBefore][0].program.c_str());
-    EXPECT_FALSE(k.programs[UExeBefore][0].wait);
-    EXPECT_TRUE(k.programs[UExeBefore][0].silent);
-    EXPECT_TRUE(k.programs[IExeBefore][0].program.IsEmpty());
-    EXPECT_EQ(std::string("PEN.DLL"), k.libraries[0].library.c_str());
-    EXPECT_TRUE(k.libraries[0].silent);
+        EXPECT_EQ("P" + std::to_string(i + 1) + ".EXE", k.Programs(IExeAfter)[i].program.c_str());
+    EXPECT_TRUE(k.Programs(IExeAfter)[7].wait);
+    EXPECT_FALSE(k.Programs(IExeAfter)[7].silent);
+    ASSERT_EQ(1u, k.Programs(UExeBefore).size());
+    EXPECT_EQ(std::string("UN INST.EXE"), k.Programs(UExeBefore)[0].program.c_str());
+    EXPECT_FALSE(k.Programs(UExeBefore)[0].wait);
+    EXPECT_TRUE(k.Programs(UExeBefore)[0].silent);
+    EXPECT_TRUE(k.Programs(IExeBefore).empty());
+    ASSERT_EQ(1u, k.Libraries().size());
+    EXPECT_EQ(std::string("PEN.DLL"), k.Libraries()[0].library.c_str());
+    EXPECT_TRUE(k.Libraries()[0].silent);
+}
+
+TEST(ComponentKeys, ALineWithoutANameTakesNoSlotAndCopiesAreDeep) {
+    std::vector<std::string> storage = {"UExeAfter=,Y,Y", "LibraryReg=,Y"};
+    for (int i = 1; i <= 8; ++i) storage.push_back("UExeAfter=U" + std::to_string(i) + ".EXE,N,N");
+    for (int i = 1; i <= 9; ++i) storage.push_back("LibraryReg=L" + std::to_string(i) + ".DLL,N");
+    std::vector<const char*> lines;
+    for (const std::string& s : storage) lines.push_back(s.c_str());
+    ComponentKeys k = Read(lines);
+    ASSERT_EQ(8u, k.Programs(UExeAfter).size());
+    EXPECT_EQ(std::string("U1.EXE"), k.Programs(UExeAfter)[0].program.c_str());
+    EXPECT_FALSE(k.Programs(UExeAfter)[0].wait);   // the nameless line's flags are not kept
+    EXPECT_EQ(std::string("U8.EXE"), k.Programs(UExeAfter)[7].program.c_str());
+    ASSERT_EQ(8u, k.Libraries().size());
+    EXPECT_EQ(std::string("L8.DLL"), k.Libraries()[7].library.c_str());
+    EXPECT_FALSE(k.AddProgram(UExeAfter, {"MORE.EXE", false, false}));
+    EXPECT_FALSE(k.AddProgram(4, {"NOWHERE.EXE", false, false}));
+    EXPECT_TRUE(k.Programs(-1).empty());
+
+    ComponentKeys copy = k;
+    ComponentKeys assigned;
+    assigned = copy;
+    ReadComponentKeyLine(copy, "IExeBefore=FIRST.EXE,Y,N");
+    EXPECT_TRUE(k.Programs(IExeBefore).empty());
+    EXPECT_TRUE(assigned.Programs(IExeBefore).empty());
+    ASSERT_EQ(1u, copy.Programs(IExeBefore).size());
+    EXPECT_EQ(Written(k), Written(assigned));
+}
+
+TEST(ComponentKeys, HelperStepsComeFromTheTablesInTheirLineOrder) {
+    ComponentKeys k = Read({"IExeAfter=B.EXE,Y,N", "LibraryReg=PEN.DLL,Y", "IExeAfter=A.EXE,N,Y", "UExeAfter=Z.EXE,Y,Y"});
+    std::vector<std::string> names;
+    for (const HelperStep& s : ComponentHelperSteps(k, false, AfterItems))
+        names.push_back(std::string(s.name.c_str()) + (s.kind == StartsProgram ? " run" : " reg") + (s.wait ? " wait" : ""));
+    EXPECT_EQ((std::vector<std::string>{"PEN.DLL reg wait", "B.EXE run wait", "A.EXE run"}), names);
+    EXPECT_TRUE(ComponentHelperSteps(k, false, BeforeItems).empty());
+    ASSERT_EQ(1u, ComponentHelperSteps(k, true, AfterItems).size());
+    EXPECT_TRUE(ComponentHelperSteps(ComponentKeys(), true, BeforeItems).empty());
 }
 
 TEST(ComponentKeys, RecordCopyKeepsOnlyWhatTheUninstallerUses) {
@@ -62,8 +104,9 @@ TEST(ComponentKeys, RecordCopyKeepsOnlyWhatTheUninstallerUses) {
     ComponentKeys back;
     for (const StrBuf& l : lines) ReadComponentKeyLine(back, l);
     EXPECT_EQ(std::string("Mouse"), back.oemClass.c_str());
-    EXPECT_EQ(std::string("CLEAN.EXE"), back.programs[UExeAfter][0].program.c_str());
-    EXPECT_TRUE(back.programs[IExeBefore][0].program.IsEmpty());
+    ASSERT_EQ(1u, back.Programs(UExeAfter).size());
+    EXPECT_EQ(std::string("CLEAN.EXE"), back.Programs(UExeAfter)[0].program.c_str());
+    EXPECT_TRUE(back.Programs(IExeBefore).empty());
 }
 
 TEST(ComponentKeys, RemovalRestartWishSurvivesWithoutAnInstallRestart) {

@@ -173,22 +173,26 @@ TEST(RecordCopyRoundTrip, ComponentKeysAndTablesComeBackWhole) {
         keys.deleteOemClass = true;
         keys.oemClass = gen.Next();
         keys.deviceType = gen.Pick(3);
-        for (int i = 0; i < 3; ++i) keys.libraries[i] = {gen.NextNonEmpty(), gen.Flag()};
+        for (int i = 0; i < 3; ++i) ASSERT_TRUE(keys.AddLibrary({gen.NextNonEmpty(), gen.Flag()}));
         for (int table : {UExeBefore, UExeAfter})
-            for (int i = 0; i < 2; ++i) keys.programs[table][i] = {gen.NextNonEmpty(), gen.Flag(), gen.Flag()};
+            for (int i = 0; i < 2; ++i) ASSERT_TRUE(keys.AddProgram(table, {gen.NextNonEmpty(), gen.Flag(), gen.Flag()}));
         ComponentKeys r;
         for (const StrBuf& line : ReadBack(WriteComponentKeyLines(keys))) ReadComponentKeyLine(r, line);
         ASSERT_EQ(keys.restartAfterRemoval, r.restartAfterRemoval);
         ASSERT_TRUE(r.deleteOemClass);
         ASSERT_EQ(S(keys.oemClass), S(r.oemClass));
         ASSERT_EQ(keys.deviceType, r.deviceType);
-        for (int i = 0; i < kProgramSlots; ++i) {
-            ASSERT_EQ(S(keys.libraries[i].library), S(r.libraries[i].library));
-            ASSERT_EQ(keys.libraries[i].silent, r.libraries[i].silent);
-            for (int table : {UExeBefore, UExeAfter}) {
-                ASSERT_EQ(S(keys.programs[table][i].program), S(r.programs[table][i].program));
-                ASSERT_EQ(keys.programs[table][i].wait, r.programs[table][i].wait);
-                ASSERT_EQ(keys.programs[table][i].silent, r.programs[table][i].silent);
+        ASSERT_EQ(keys.Libraries().size(), r.Libraries().size());
+        for (size_t i = 0; i < keys.Libraries().size(); ++i) {
+            ASSERT_EQ(S(keys.Libraries()[i].library), S(r.Libraries()[i].library));
+            ASSERT_EQ(keys.Libraries()[i].silent, r.Libraries()[i].silent);
+        }
+        for (int table : {UExeBefore, UExeAfter}) {
+            ASSERT_EQ(keys.Programs(table).size(), r.Programs(table).size());
+            for (size_t i = 0; i < keys.Programs(table).size(); ++i) {
+                ASSERT_EQ(S(keys.Programs(table)[i].program), S(r.Programs(table)[i].program));
+                ASSERT_EQ(keys.Programs(table)[i].wait, r.Programs(table)[i].wait);
+                ASSERT_EQ(keys.Programs(table)[i].silent, r.Programs(table)[i].silent);
             }
         }
 
@@ -262,8 +266,9 @@ TEST(RecordCopyRoundTrip, RecordsOfTheEarlierWriterStillRead) {
     EXPECT_EQ("kit.exe", S(reg.data));
     ComponentKeys keys;
     ReadComponentKeyLine(keys, "LibraryReg=\"Ext.dll\",Y");
-    EXPECT_EQ("Ext.dll", S(keys.libraries[0].library));
-    EXPECT_TRUE(keys.libraries[0].silent);
+    ASSERT_EQ(1u, keys.Libraries().size());
+    EXPECT_EQ("Ext.dll", S(keys.Libraries()[0].library));
+    EXPECT_TRUE(keys.Libraries()[0].silent);
 }
 
 TEST(RecordCopyRoundTrip, DoubledQuotesInsideQuotesStandForOne) {

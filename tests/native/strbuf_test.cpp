@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 #include "installer/core/path_text.h"
 #include "installer/core/strbuf.h"
 
@@ -86,6 +87,92 @@ TEST(StrBuf, BufferForSystemCallsEndsAtTheFirstNul) {
     s.ReleaseBuffer();
     EXPECT_EQ(2, s.Length());
     EXPECT_GE(s.Capacity(), 10);
+}
+
+// Texts of up to 15 bytes live inside the object: every way of building, cutting and
+// growing one must give the same text across that limit.
+TEST(StrBuf, TextsAcrossTheInsideLimitBehaveAlike) {
+    for (int n = 0; n <= 40; ++n) {
+        std::string text;
+        for (int i = 0; i < n; ++i) text += static_cast<char>('a' + i % 26);
+        StrBuf built;
+        for (char c : text) built += c;
+        StrBuf assigned(text.c_str());
+        StrBuf piecewise;
+        piecewise += text.substr(0, n / 2).c_str();
+        piecewise += text.substr(n / 2).c_str();
+        for (const StrBuf* s : {&built, &assigned, &piecewise}) {
+            ASSERT_EQ(text, s->c_str()) << n;
+            ASSERT_EQ(n, s->Length());
+            ASSERT_GE(s->Capacity(), n);
+        }
+        StrBuf moved(std::move(assigned));
+        EXPECT_EQ(text, moved.c_str());
+        EXPECT_TRUE(assigned.IsEmpty());
+        EXPECT_EQ(StrBuf().c_str(), assigned.c_str());   // the shared empty text again
+        StrBuf target("something else entirely, and long");
+        target = std::move(moved);
+        EXPECT_EQ(text, target.c_str());
+        EXPECT_TRUE(moved.IsEmpty());
+        StrBuf copy(target);
+        copy += "!";
+        EXPECT_EQ(text, target.c_str());
+        EXPECT_EQ(text + "!", copy.c_str());
+        std::string padded = " \t" + text + "  ";
+        StrBuf trimmed(padded.c_str());
+        trimmed.Trim();
+        EXPECT_EQ(text, trimmed.c_str());
+        EXPECT_EQ(n, trimmed.Length());
+        EXPECT_EQ(text.substr(0, n / 3), built.Left(n / 3).c_str());
+        EXPECT_EQ(text.substr(n / 3), built.Mid(n / 3).c_str());
+        StrBuf self(text.c_str());
+        self += self.c_str();
+        EXPECT_EQ(text + text, self.c_str());
+        self = self.c_str() + n;   // from inside itself
+        EXPECT_EQ(text, self.c_str());
+        if (n > 0) {
+            EXPECT_EQ(text[n - 1], self[n - 1]);
+            EXPECT_EQ(n - 1, self.ReverseFind(text[n - 1]));
+        }
+    }
+}
+
+TEST(StrBuf, BuffersForSystemCallsAtTheInsideLimit) {
+    for (int room : {0, 1, 14, 15, 16, 30}) {
+        StrBuf s;
+        char* buffer = s.GetBuffer(room);
+        ASSERT_NE(nullptr, buffer) << room;
+        ASSERT_NE(StrBuf().c_str(), buffer);   // never the shared empty text
+        for (int i = 0; i < room; ++i) buffer[i] = 'x';
+        buffer[room] = 0;
+        s.ReleaseBuffer();
+        EXPECT_EQ(std::string(static_cast<size_t>(room), 'x'), s.c_str());
+        EXPECT_EQ(room, s.Length());
+        s.ReleaseBuffer(room / 2);
+        EXPECT_EQ(std::string(static_cast<size_t>(room / 2), 'x'), s.c_str());
+        EXPECT_EQ(room / 2, s.Length());
+    }
+    // A buffer filled to its capacity without a NUL ends at the capacity.
+    StrBuf full;
+    char* buffer = full.GetBuffer(15);
+    int capacity = full.Capacity();
+    for (int i = 0; i <= capacity; ++i) buffer[i] = 'y';
+    full.ReleaseBuffer();
+    EXPECT_EQ(std::string(static_cast<size_t>(capacity), 'y'), full.c_str());
+}
+
+TEST(StrBuf, ALongTextKeepsItsBlockWhenMovedAndAShortOneTravels) {
+    StrBuf longText("a text too long to live inside the object");
+    const char* block = longText.c_str();
+    StrBuf taken(std::move(longText));
+#ifndef STRBUF_CHECK_MOVES   // the checking build relocates every move on purpose
+    EXPECT_EQ(block, taken.c_str());
+#endif
+    (void)block;
+    EXPECT_EQ(std::string("a text too long to live inside the object"), taken.c_str());
+    std::vector<StrBuf> shorts;
+    for (int i = 0; i < 100; ++i) shorts.push_back(StrBuf(std::to_string(i).c_str()));
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(std::to_string(i), shorts[static_cast<size_t>(i)].c_str());
 }
 
 TEST(StrBuf, FormatIsNeverCut) {

@@ -1,5 +1,6 @@
 #include "installer/files/file_copy.h"
 
+#include <atomic>
 #include <climits>
 #include <memory>
 #include <utility>
@@ -28,16 +29,39 @@ namespace {
 // the read-only mark of a file on a CD).
 constexpr DWORD kCopyBlock = 256 * 1024;
 
-// The blocks a copy reads into and expands into, made once per thread: fresh ones for every
-// file cost new pages to map, fault in and give back, which took longer than the copy itself.
-struct CopyMemory {
-    std::unique_ptr<char[]> output{new char[kCopyBlock]};
-    std::unique_ptr<unsigned char[]> input{new unsigned char[kCopyBlock]};
+// The blocks a copy reads into and expands into, made once: fresh ones for every file cost
+// new pages to map, fault in and give back, which took longer than the copy itself. A copy
+// made while they are taken (by another thread) gets blocks of its own. (Not thread_local:
+// its support imports functions Windows 95 lacks.)
+std::atomic<bool> g_sharedBlocksTaken{false};
+std::unique_ptr<char[]> g_sharedOutput;
+std::unique_ptr<unsigned char[]> g_sharedInput;
+
+class CopyBlocksLease {
+public:
+    CopyBlocksLease() : shared_(!g_sharedBlocksTaken.exchange(true)) {
+        if (shared_ && !g_sharedOutput) {
+            g_sharedOutput.reset(new char[kCopyBlock]);
+            g_sharedInput.reset(new unsigned char[kCopyBlock]);
+        }
+        if (!shared_) {
+            ownOutput_.reset(new char[kCopyBlock]);
+            ownInput_.reset(new unsigned char[kCopyBlock]);
+        }
+    }
+    ~CopyBlocksLease() {
+        if (shared_) g_sharedBlocksTaken.store(false);
+    }
+    CopyBlocksLease(const CopyBlocksLease&) = delete;
+    CopyBlocksLease& operator=(const CopyBlocksLease&) = delete;
+    char* Output() const { return shared_ ? g_sharedOutput.get() : ownOutput_.get(); }
+    unsigned char* Input() const { return shared_ ? g_sharedInput.get() : ownInput_.get(); }
+
+private:
+    bool shared_;
+    std::unique_ptr<char[]> ownOutput_;
+    std::unique_ptr<unsigned char[]> ownInput_;
 };
-CopyMemory& Memory() {
-    thread_local CopyMemory memory;
-    return memory;
-}
 
 // Whether the opened source must be expanded; the file is back at its start. false when its
 // first bytes cannot be read.
@@ -55,12 +79,12 @@ bool ReadCompressedMark(HANDLE file, bool& compressed) {
 // LZCopy reports it. created: the destination was made (or emptied). disposition: CREATE_ALWAYS
 // as LZCopy, or CREATE_NEW to leave any file already there alone.
 template <typename Read>
-LONG CopyBlocks(Read read, const FILETIME* written, const char* destinationPath, DWORD disposition, bool& created) {
+LONG CopyBlocks(Read read, char* block, const FILETIME* written, const char* destinationPath, DWORD disposition,
+               bool& created) {
     FileHandle destination(CreateFileA(destinationPath, GENERIC_WRITE, 0, nullptr, disposition,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!destination) return LZERROR_BADOUTHANDLE;
     created = true;
-    char* block = Memory().output.get();
     LONG total = 0;
     for (;;) {
         INT got = read(block, static_cast<INT>(kCopyBlock));
@@ -80,7 +104,7 @@ LONG CopyBlocks(Read read, const FILETIME* written, const char* destinationPath,
 // source that ends before its header's length is damaged, and fails as a read would.
 class ExpandingReader {
 public:
-    explicit ExpandingReader(HANDLE file) : file_(file), input_(Memory().input.get()) {}
+    ExpandingReader(HANDLE file, unsigned char* input) : file_(file), input_(input) {}
     INT operator()(char* block, INT size) {
         if (!started_) {
             INT begun = Begin();
@@ -133,15 +157,17 @@ LONG CopyOpenSource(FileHandle file, bool compressed, const char* destinationPat
                     bool& created) {
     FILETIME written{};
     const FILETIME* time = GetFileTime(file.get(), nullptr, nullptr, &written) ? &written : nullptr;
+    CopyBlocksLease blocks;
     if (!compressed) {
         auto readPlain = [&file](char* block, INT size) {
             DWORD got = 0;
             return ReadFile(file.get(), block, static_cast<DWORD>(size), &got, nullptr) ? static_cast<INT>(got)
                                                                                         : LZERROR_READ;
         };
-        return CopyBlocks(readPlain, time, destinationPath, disposition, created);
+        return CopyBlocks(readPlain, blocks.Output(), time, destinationPath, disposition, created);
     }
-    return CopyBlocks(ExpandingReader(file.get()), time, destinationPath, disposition, created);
+    return CopyBlocks(ExpandingReader(file.get(), blocks.Input()), blocks.Output(), time, destinationPath, disposition,
+                      created);
 }
 
 LONG CopyThroughLzLibrary(const char* sourcePath, const char* destinationPath, DWORD disposition, bool& created) {

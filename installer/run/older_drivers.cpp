@@ -5,6 +5,7 @@
 #include "installer/core/handles.h"
 #include "installer/run/startup.h"
 #include "installer/device/device_reenumeration.h"
+#include "installer/record/record_names.h"
 #include "installer/registry/registry_keys.h"
 #include "installer/tree/application.h"
 
@@ -17,7 +18,7 @@ void RemoveRecordedInstallation(HKEY setupExt, const char* name, bool silent) {
     // Each record gets an application of its own: a script of one record resolved against
     // another record's folder would delete files that are not its own.
     std::unique_ptr<Application> older(new Application());
-    if (older->Load(StrBuf("SetupExt\\") + name, false) == 0) return;
+    if (older->Load(RecordKeyOf(name), false) == 0) return;
     StrBuf folder;
     if (ReadRecordFolder(setupExt, name, folder)) older->SetInstallDir(folder);
     older->Resolve();

@@ -20,9 +20,6 @@ HWND g_progress = nullptr;
 HWND g_fileText = nullptr;
 HWND g_meter = nullptr;
 HWND g_cancel = nullptr;
-// A silent run's dialog stays hidden: nobody sees its file name or meter, and each change of
-// them is a round trip to the window system, so they are left as they are.
-bool g_shown = false;
 
 bool Silent() { return TheApplication().settings.silent; }
 
@@ -33,8 +30,7 @@ void OpenProgress(bool install, ProgressContext& progress) {
     g_fileText = GetDlgItem(g_progress, IDC_PROGRESS_FILE);
     g_meter = GetDlgItem(g_progress, IDC_PROGRESS_METER);
     g_cancel = GetDlgItem(g_progress, IDCANCEL);
-    g_shown = !Silent();
-    ShowWindow(g_progress, g_shown ? SW_SHOW : SW_HIDE);
+    ShowWindow(g_progress, Silent() ? SW_HIDE : SW_SHOW);
     SetDlgItemTextA(g_progress, IDC_PROGRESS_STEP, ResString(install ? IDS_COPY_FILE : IDS_DELETE_FILES));
     progress.itemsDone = 0;
     progress.itemCount = TheApplication().Count(KindFile);
@@ -46,7 +42,6 @@ void OpenProgress(bool install, ProgressContext& progress) {
 void CloseProgress() {
     if (g_progress) DestroyWindow(g_progress);
     g_progress = g_fileText = g_meter = g_cancel = nullptr;
-    g_shown = false;
 }
 
 struct Question {
@@ -85,14 +80,16 @@ int Ask(unsigned event, unsigned messageId, void* askContext) {
     return ShowMessage(g_owner, messageId, RunTitle(), kInstallErrorStyle, DestinationPath(request).c_str());
 }
 
+// A silent run's dialog stays hidden: nobody sees its file name or meter, and each change of
+// them is a round trip to the window system, so they are left as they are.
 int ItemBegins(uintptr_t displayName, ProgressContext& progress) {
-    if (g_fileText && g_shown) SetWindowTextA(g_fileText, reinterpret_cast<const char*>(displayName));
+    if (g_fileText && !Silent()) SetWindowTextA(g_fileText, reinterpret_cast<const char*>(displayName));
     ++progress.itemsDone;
     return PumpAndCheckCancel() ? 1 : 0;
 }
 
 int ItemEnds(ProgressContext& progress) {
-    if (g_meter && g_shown) SendMessageA(g_meter, MTM_SETPOS, progress.itemsDone, 0);
+    if (g_meter && !Silent()) SendMessageA(g_meter, MTM_SETPOS, progress.itemsDone, 0);
     return PumpAndCheckCancel() ? 1 : 0;
 }
 

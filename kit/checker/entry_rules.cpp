@@ -4,6 +4,7 @@
 #include <map>
 #include "installer/core/path_text.h"
 #include "installer/files/lz_header.h"
+#include "installer/files/progress_events.h"
 #include "installer/registry/path_macro.h"
 #include "installer/script/script_tables.h"
 #include "kit/checker/name_tables.h"
@@ -12,7 +13,7 @@
 namespace {
 const char* const kSectionRoles[8] = {"key", "file", "shortcut", "INI", "spare-file", "registry", "second registry",
                                       "removal-file"};
-const int kMaxPath = 260;          // paths of files are cut to this buffer, NUL included
+const int kRecordValue = 256;      // the record's values are read back into this buffer, NUL included
 const int kPatternBuffer = 32;     // the "CopyFolder" pattern, NUL included
 const int kIniLine = 255;          // INI values are read, and INI lines rewritten, at most this long
 
@@ -33,7 +34,7 @@ bool IsKnownMacro(const StrBuf& path) {
     switch (macro.form) {
     case PathMacroForm::None:
     case PathMacroForm::AppPath: return true;
-    case PathMacroForm::Named: return !macro.name.EqualsNoCase("AppPath") && IsKnown(PathMacroNames(), macro.name.c_str());
+    case PathMacroForm::Named: return MacroFolderNamed(macro.name) != MacroFolder::Unknown;
     default: return false;
     }
 }
@@ -108,6 +109,7 @@ public:
         CheckTable(model_.sourceDirs, "SrcDirs", true);
         CheckTable(model_.destDirs, "DstDirs", true);
         CheckDefaultDir();
+        CheckGroupName();
         CheckComponentNames();
         for (const ComponentModel& component : model_.components) CheckComponent(component);
         CheckUninstallerCopy();
@@ -128,12 +130,26 @@ private:
         }
     }
 
-    void CheckDefaultDir() {
+    // The [App] line that sets the key (the last one wins), or the script's start.
+    Location AppKeyAt(const char* key) const {
         Location at{model_.main, 0};
         for (const LocatedLine& line : model_.appLines) {
             StrBuf value(line.text);
-            if (CutKey(value).EqualsNoCase("DefDir")) at = line.at;
+            if (CutKey(value).EqualsNoCase(key)) at = line.at;
         }
+        return at;
+    }
+
+    void CheckGroupName() {
+        int length = model_.app.groupName.Length();
+        if (length >= kRecordValue)
+            Report(findings_, AppKeyAt("DefPMGroup"), "value-too-long",
+                   "the group name has " + std::to_string(length) + " characters: the record keeps " +
+                       std::to_string(kRecordValue - 1) + ", so the uninstall does not find the group and leaves it");
+    }
+
+    void CheckDefaultDir() {
+        Location at = AppKeyAt("DefDir");
         if (model_.app.defaultDir.Length() >= kMaxPath)
             Report(findings_, at, "value-too-long",
                    "DefDir has " + std::to_string(model_.app.defaultDir.Length()) + " characters: paths are cut at 259");
@@ -226,6 +242,10 @@ private:
                        "destination folder " + std::to_string(f.destDirId) + " is not in " +
                            (f.destDirId < 0 ? "[SrcDirs]" : "[DstDirs]") + ": the file is not installed");
         }
+        if (f.displayName.Length() >= kSourceBufferSize)
+            Report(findings_, file.at, "value-too-long",
+                   "a display name of " + std::to_string(f.displayName.Length()) +
+                       " characters: the disk request that names it cuts it at " + std::to_string(kSourceBufferSize - 1));
         for (const StrBuf* name : {&f.sourceName, &f.destName})
             if (name->Length() >= kMaxPath)
                 Report(findings_, file.at, "value-too-long",

@@ -3,14 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include "installer/registry/path_macro.h"
+#include "kit/checker/name_tables.h"
 
 namespace {
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-bool SameNoCase(const std::string& a, const std::string& b) { return Lower(a) == Lower(b); }
+bool SameNoCase(const std::string& a, const std::string& b) { return LowerAscii(a) == LowerAscii(b); }
 
 // What may follow a folder's name in a path or a value: a separator, a quote, a space, the end.
 bool EndsAName(const std::string& text, size_t at) {
@@ -53,14 +49,14 @@ std::string WithPlaceholders(const std::string& text, const std::vector<std::pai
     std::stable_sort(folders.begin(), folders.end(),
                      [](const auto& a, const auto& b) { return a.second.size() > b.second.size(); });
     std::string out;
-    std::string lower = Lower(text);
+    std::string lower = LowerAscii(text);
     size_t i = 0;
     while (i < text.size()) {
         bool replaced = false;
         bool starts = i == 0 || text[i - 1] == '"' || text[i - 1] == ' ' || text[i - 1] == '=';
         for (const auto& folder : folders) {
             const std::string& path = folder.second;
-            if (path.empty() || !starts || lower.compare(i, path.size(), Lower(path)) != 0 || !EndsAName(text, i + path.size())) continue;
+            if (path.empty() || !starts || lower.compare(i, path.size(), LowerAscii(path)) != 0 || !EndsAName(text, i + path.size())) continue;
             out += folder.first;
             i += path.size();
             replaced = true;
@@ -139,11 +135,11 @@ bool FreshMachineHasKey(const std::string& keyName, const FreshMachine& machine)
         bool nineXOnly = root == kRootVxd || root == kRootClass || root == kRootEnum;
         if (!(nineXOnly && machine.NtFamily())) known.push_back(RegistryKeyName(static_cast<RegistryRoot>(root), ""));
     }
-    std::string name = Lower(keyName);
+    std::string name = LowerAscii(keyName);
     for (const char* root : kRootShortNames)
-        if (name == Lower(root)) return true;
+        if (name == LowerAscii(root)) return true;
     for (const std::string& key : known) {
-        std::string lowered = Lower(key);
+        std::string lowered = LowerAscii(key);
         // The key itself or one above it.
         if (lowered == name || (lowered.size() > name.size() && lowered.compare(0, name.size(), name) == 0 &&
                                 lowered[name.size()] == '\\'))

@@ -15,7 +15,6 @@
 #include "kit/checker/version_resource.h"
 
 namespace {
-const int kMaxPath = 260;   // a destination of this length or more the ANSI functions cannot name
 
 std::string Str(const StrBuf& text) { return text.c_str(); }
 

@@ -15,6 +15,9 @@
 #include "kit/checker/medium.h"
 #include "kit/checker/source_text.h"
 
+// A path of this length or more the installer's ANSI calls cannot name (the NUL included).
+const int kMaxPath = 260;
+
 // The kinds of the component's sections, as the installer numbers them.
 enum SectionKind {
     kKeySection = 2, kFileSection = 8, kShortcutSection = 9, kIniSection = 10, kSpareFileSection = 11,

@@ -1,9 +1,9 @@
 #include "kit/checker/version_resource.h"
 
-#include <cctype>
 #include <cstdint>
 #include <vector>
 #include "installer/core/version_block_text.h"
+#include "kit/checker/name_tables.h"
 
 namespace {
 // One block of the resource: length, value length, type, a UTF-16 key, then the value and the
@@ -93,11 +93,6 @@ std::string TranslationPrefix(const std::string& b, const Block& root) {
     return "";
 }
 
-bool SameKey(std::string a, std::string b) {
-    for (char& c : a) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    for (char& c : b) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    return a == b;
-}
 }  // namespace
 
 ProductVersionStrings ReadProductVersionStrings(const std::string& bytes) {
@@ -110,7 +105,7 @@ ProductVersionStrings ReadProductVersionStrings(const std::string& bytes) {
     for (const Block& info : Children(bytes, root)) {
         if (prefix.empty() || info.key != "StringFileInfo") continue;
         for (const Block& table : Children(bytes, info)) {
-            if (!SameKey("\\" + info.key + "\\" + table.key + "\\", prefix)) continue;
+            if (LowerAscii("\\" + info.key + "\\" + table.key + "\\") != LowerAscii(prefix)) continue;
             for (const Block& value : Children(bytes, table)) {
                 if (value.key == "CompanyName") strings.publisher = Text(bytes, value);
                 if (value.key == "ProductVersion") strings.version = Text(bytes, value);

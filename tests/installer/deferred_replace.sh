@@ -22,8 +22,10 @@ host_path() { local p=${1#C:\\}; echo "$prefix/drive_c/${p//\\//}"; }   # C:\a\b
 value() { grep "^$1=" "$work/probe.out" | head -1 | cut -d= -f2- | tr -d '\r'; }
 
 run_family() {   # name, Windows version or "", expected code
+  # Ends the previous family's server only: the inherited WINEPREFIX is the suite's shared
+  # prefix, whose server a unit test may be using at this moment.
+  [ -n "$prefix" ] && WINEPREFIX=$prefix "$server" -k >/dev/null 2>&1
   prefix="$work/$1"
-  "$server" -k >/dev/null 2>&1
   rm -rf "$prefix"; mkdir -p "$work"; cp -a "$template" "$prefix"
   export WINEPREFIX=$prefix
   "$server" -p </dev/null >/dev/null 2>&1   # kept running: a cold start would carry out the renames

@@ -13,6 +13,9 @@ versions=${*:-win98 win2k winxp win2003 vista win7}
 template=${TEMPLATE_PREFIX:?TEMPLATE_PREFIX must name a clean Wine prefix}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 server=/usr/lib/wine/wineserver wine=/usr/lib/wine/wine64
+# The inherited WINEPREFIX is the suite's shared prefix: a server this journey ends must be
+# one of its own.
+unset WINEPREFIX
 trap '[ -n "${WINEPREFIX:-}" ] && $server -k >/dev/null 2>&1; rm -rf "$work"' EXIT
 # One copy of the medium for the whole run: the build may write the shared one meanwhile.
 rm -rf "$work"; mkdir -p "$work"; cp -r "$medium" "$work/medium" || exit 1; medium=$work/medium

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "installer/registry/path_macro.h"
 #include "installer/script/app_section.h"
 #include "installer/script/component_keys.h"
 #include "kit/checker/findings.h"
@@ -78,6 +79,14 @@ TEST(KitCheckNames, ComponentKeysAreTheKeysTheKeyReaderTakes) {
         ComponentKeys before, after;
         ReadComponentKeyLine(after, StrBuf("SpaceNeded=") + value);
         EXPECT_EQ(Digest(before), Digest(after));
+    }
+}
+
+TEST(KitCheckNames, PathMacrosOfTheGuideAreTheFoldersTheInstallerExpands) {
+    for (const KnownName& macro : PathMacroNames()) {
+        bool expands = MacroFolderNamed(macro.name) != MacroFolder::Unknown;
+        // "%AppPath:program%" takes an argument: the bare name is no folder.
+        EXPECT_EQ(expands, std::string(macro.name) != "AppPath") << macro.name;
     }
 }
 

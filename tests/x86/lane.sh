@@ -157,6 +157,17 @@ on_screen() {
   run reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f
 }
 
+# Whether a process runs whose command line holds the text, in any case (the machine's
+# busybox has no pgrep, and Wine shows a program's Windows path as its command line).
+running() {
+  local f args want=${1,,}
+  for f in /proc/[0-9]*/cmdline; do
+    mapfile -d '' args <"$f" 2>/dev/null || continue
+    [[ ${args[*],,} == *"$want"* ]] && return 0
+  done
+  return 1
+}
+
 # Starts a program and presses Return every few seconds, as a hurried user would, until the
 # prefix's programs have ended (the launcher is ended once the installer it started has).
 start_and_answer() {   # limit in seconds, then the command
@@ -165,15 +176,16 @@ start_and_answer() {   # limit in seconds, then the command
   local started=$!
   while [ $t -lt "$limit" ]; do
     sleep 6; t=$((t + 6))
-    busybox pgrep -f 'Instally.exe' >/dev/null && seen=1
-    if ! busybox pgrep -f '\.exe' >/dev/null; then break; fi
-    if [ $seen = 1 ] && ! busybox pgrep -f 'Instally.exe' >/dev/null; then break; fi
+    running Instally.exe && seen=1
+    running .exe || break
+    if [ $seen = 1 ] && ! running Instally.exe; then break; fi
     xdotool key Return 2>/dev/null
   done
   [ $t -lt "$limit" ] || fail "the programs were still running after $limit s"
   [ $seen = 1 ] || fail "the installer never started"
-  wait $started 2>/dev/null
+  # Whatever still runs (a launcher waiting for its next item) ends with the server.
   stop
+  wait $started 2>/dev/null
 }
 
 describe() {

@@ -162,7 +162,7 @@ on_screen() {
 running() {
   local f args want=${1,,}
   for f in /proc/[0-9]*/cmdline; do
-    mapfile -d '' args <"$f" 2>/dev/null || continue
+    { mapfile -d '' args <"$f"; } 2>/dev/null || continue
     [[ ${args[*],,} == *"$want"* ]] && return 0
   done
   return 1

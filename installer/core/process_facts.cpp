@@ -43,6 +43,7 @@ int GetOsVersionCode() {
 }
 
 int NativeArchitecture() { return g_nativeArchitecture; }
+void SetNativeArchitecture(int code) { g_nativeArchitecture = code; }
 
 void ComputeNativeArchitecture() {
     using IsWow64Fn = BOOL(WINAPI*)(HANDLE, PBOOL);

@@ -23,6 +23,8 @@ void RegisterAutoPlayMessage();
 int GetOsVersionCode();             // cached; -1 means not yet computed
 int NativeArchitecture();           // 0 x86 or unknown, 6 IA-64, 9 x64
 void ComputeNativeArchitecture();
+// For a run that must act as on another system (the tests of 32-bit rules on 64-bit Windows).
+void SetNativeArchitecture(int code);
 void DisableFsRedirection();
 // The first steps of the program: library search limited, thread language, architecture, the
 // system libraries loaded, redirection switched off.

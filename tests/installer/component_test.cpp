@@ -4,11 +4,14 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "installer/core/handles.h"
 #include "installer/run/startup.h"
 #include "installer/core/system_paths.h"
 #include "installer/files/ini_entry_node.h"
 #include "installer/record/shortcut_entry.h"
 #include "installer/registry/registry_entry_node.h"
+#include "installer/registry/registry_keys.h"
+#include "installer/registry/registry_view.h"
 #include "installer/tree/application.h"
 #include "installer/tree/component.h"
 #include "installer/tree/component_selection.h"
@@ -62,6 +65,18 @@ struct LoadedKit {
     Component* driver() { return app.ComponentAt(0); }
     Component* manual() { return app.ComponentAt(1); }
 };
+
+// A string value below HKEY_LOCAL_MACHINE in the view the kit's entries are written in.
+LONG KitMachineValue(const char* path, const char* name, std::string& value) {
+    RegKey key;
+    LONG opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | KitRegistryView(), key.put());
+    if (opened != ERROR_SUCCESS) return opened;
+    char text[MAX_PATH] = "";
+    DWORD size = sizeof text;
+    LONG read = RegGetValueA(key.get(), nullptr, name, RRF_RT_REG_SZ, nullptr, text, &size);
+    value = read == ERROR_SUCCESS ? text : "";
+    return read;
+}
 
 std::vector<std::string> DestNames(Component* c, int kind) {
     std::vector<std::string> names;
@@ -183,7 +198,10 @@ TEST(Components, SetupAppsLineReadsBackWithCommasQuotesAndEqualsSigns) {
     EXPECT_EQ(" Files ", Str(quoted.sections[1]));
 }
 
+// The folder value is read back in the view the kit's entries go to (the 64-bit one on 64-bit
+// Windows, also from the 32-bit build), for the architecture start-up fixes.
 TEST(Components, InstallAndRemoveWalksPlaceAndTakeBackTheEntries) {
+    ComputeNativeArchitecture();
     LoadedKit kit;
     ScratchDir target("component-target");
     kit.app.SetInstallDir(target.path().c_str());
@@ -197,20 +215,16 @@ TEST(Components, InstallAndRemoveWalksPlaceAndTakeBackTheEntries) {
     EXPECT_EQ(target.path(), Str(kit.driver()->FindFileByDestName("PENCFG.EXE")->installedLocation));
 
     EXPECT_TRUE(kit.app.InstallWalk(KindRegistryEntry, nullptr, nullptr));
-    char value[MAX_PATH] = "";
-    DWORD size = sizeof value;
-    ASSERT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Zorvant Test\\Pen", "Folder", RRF_RT_REG_SZ,
-                                          nullptr, value, &size));
-    EXPECT_EQ(target / "Driver\\", std::string(value));
+    std::string value;
+    ASSERT_EQ(ERROR_SUCCESS, KitMachineValue("Software\\Zorvant Test\\Pen", "Folder", value));
+    EXPECT_EQ(target / "Driver\\", value);
 
     EXPECT_TRUE(kit.app.RemoveWalk(KindRegistryEntry, nullptr, nullptr));
-    size = sizeof value;
-    EXPECT_NE(ERROR_SUCCESS, RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Zorvant Test\\Pen", "Folder", RRF_RT_REG_SZ,
-                                          nullptr, value, &size));
+    EXPECT_NE(ERROR_SUCCESS, KitMachineValue("Software\\Zorvant Test\\Pen", "Folder", value));
     EXPECT_TRUE(kit.app.RemoveWalk(KindFile, nullptr, nullptr));
     EXPECT_FALSE(FileThere(target / "Driver\\PEN.SYS"));
     EXPECT_TRUE(FileThere(target / "PENUI.DLL"));        // kept: it is not removed at uninstallation
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Zorvant Test");
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, "Software\\Zorvant Test", KitRegistryView());
 }
 
 namespace {

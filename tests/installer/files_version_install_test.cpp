@@ -130,7 +130,15 @@ protected:
     DirEntry sourceFolder;   // the script's table entry the item reads its source from
     Recorder recorder;
 
+    // The questions below are the ones 32-bit Windows asks; on 64-bit Windows every complaint
+    // but a conflict goes to the restart (its own test computes the machine's architecture).
+    // The fact is process-wide: what an earlier test computed must not decide these.
+    int savedArchitecture_ = 0;
+    void TearDown() override { SetNativeArchitecture(savedArchitecture_); }
+
     void SetUp() override {
+        savedArchitecture_ = NativeArchitecture();
+        SetNativeArchitecture(0);
         g_flags.clear();
         g_delegate = OwnVersionInstall;
         item.displayName = "Tablet tool";

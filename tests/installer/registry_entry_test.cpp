@@ -3,13 +3,17 @@
 #include <windows.h>
 #include <string>
 #include "installer/core/handles.h"
+#include "installer/core/process_facts.h"
 #include "installer/registry/registry_entry.h"
 #include "installer/registry/registry_keys.h"
+#include "installer/registry/registry_view.h"
 
 namespace {
-bool KeyThere(HKEY root, const std::string& path) {
+// Read back in the view the kit's entries are written in: on 64-bit Windows the 64-bit one,
+// also from the 32-bit build.
+bool KeyThere(HKEY root, const std::string& path, REGSAM view = KitRegistryView()) {
     RegKey key;
-    return RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+    return RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, key.put()) == ERROR_SUCCESS;
 }
 
 struct Value {
@@ -17,10 +21,10 @@ struct Value {
     DWORD type = 0;
     std::string bytes;
 };
-Value ReadValue(HKEY root, const std::string& path, const char* name) {
+Value ReadValue(HKEY root, const std::string& path, const char* name, REGSAM view = KitRegistryView()) {
     Value value;
     RegKey key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return value;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, key.put()) != ERROR_SUCCESS) return value;
     char buffer[1024];
     DWORD size = sizeof buffer;
     if (RegQueryValueExA(key.get(), name, nullptr, &value.type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
@@ -41,9 +45,13 @@ class MacroBase {
 public:
     explicit MacroBase(const RegistryMacro& macro) : root_(Root(macro.baseRoot)), path_(macro.subkey) {
         made_ = !KeyThere(root_, path_);
-        if (made_) { RegKey key; RegCreateKeyA(root_, path_.c_str(), key.put()); }
+        if (made_) {
+            RegKey key;
+            RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, 0, KEY_WRITE | KitRegistryView(), nullptr, key.put(),
+                            nullptr);
+        }
     }
-    ~MacroBase() { if (made_) DeleteKeyTree(root_, path_.c_str()); }
+    ~MacroBase() { if (made_) DeleteKeyTree(root_, path_.c_str(), KitRegistryView()); }
     HKEY root() const { return root_; }
     const std::string& path() const { return path_; }
     static HKEY Root(RegistryRoot r) { return r == kRootCurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
@@ -52,9 +60,16 @@ private:
     std::string path_;
     bool made_;
 };
+
+// The registry view depends on the architecture start-up fixes; it is process-wide, so each
+// test fixes it as start-up does instead of taking what an earlier test left.
+class RegistryEntries : public ::testing::Test {
+protected:
+    void SetUp() override { ComputeNativeArchitecture(); }
+};
 }  // namespace
 
-TEST(RegistryEntries, PredefinedRootsUnderEveryName) {
+TEST_F(RegistryEntries, PredefinedRootsUnderEveryName) {
     struct Row { const char* name; HKEY root; const char* key; };
     const Row rows[] = {
         {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT, "ZvRegTest"}, {"_HCR_", HKEY_CLASSES_ROOT, "ZvRegTest"},
@@ -77,7 +92,7 @@ TEST(RegistryEntries, PredefinedRootsUnderEveryName) {
 }
 
 // One test: the macro bases it creates must not be seen by the check for a missing base.
-TEST(RegistryEntries, MacrosWriteBelowTheirFixedKeysAndAMissingBaseWritesNowhere) {
+TEST_F(RegistryEntries, MacrosWriteBelowTheirFixedKeysAndAMissingBaseWritesNowhere) {
     ASSERT_FALSE(KeyThere(HKEY_LOCAL_MACHINE, "ENUM")) << "this test needs a prefix without HKLM\\ENUM";
     EXPECT_EQ(nullptr, OpenBaseKey(kRootEnum));
     EXPECT_FALSE(Apply("_ENUM_,REG_SZ,ZvEnumTest,Value,0:x"));
@@ -102,7 +117,7 @@ TEST(RegistryEntries, MacrosWriteBelowTheirFixedKeysAndAMissingBaseWritesNowhere
     }
 }
 
-TEST(RegistryEntries, EachTypeWritesItsValue) {
+TEST_F(RegistryEntries, EachTypeWritesItsValue) {
     struct Row { const char* type; const char* data; bool written; DWORD systemType; std::string bytes; };
     const Row rows[] = {
         {"REG_SZ", "Tablet", true, REG_SZ, Sz("Tablet")},
@@ -122,11 +137,11 @@ TEST(RegistryEntries, EachTypeWritesItsValue) {
             EXPECT_EQ(row.bytes, value.bytes) << row.type;
         }
         EXPECT_TRUE(KeyThere(HKEY_CURRENT_USER, "Software\\ZvTypeTest")) << row.type;
-        DeleteKeyTree(HKEY_CURRENT_USER, "Software\\ZvTypeTest");
+        DeleteKeyTree(HKEY_CURRENT_USER, "Software\\ZvTypeTest", KitRegistryView());
     }
 }
 
-TEST(RegistryEntries, NullNamesTheDefaultValueWhenSettingAndDeleting) {
+TEST_F(RegistryEntries, NullNamesTheDefaultValueWhenSettingAndDeleting) {
     EXPECT_TRUE(Apply("_HCU_,REG_SZ,Software\\ZvNullTest,NULL,0:Default text"));
     EXPECT_TRUE(Apply("_HCU_,REG_SZ,Software\\ZvNullTest,Other,0:kept"));
     EXPECT_EQ(Sz("Default text"), ReadValue(HKEY_CURRENT_USER, "Software\\ZvNullTest", nullptr).bytes);
@@ -134,10 +149,10 @@ TEST(RegistryEntries, NullNamesTheDefaultValueWhenSettingAndDeleting) {
     EXPECT_TRUE(Remove("_HCU_,REG_SZ,Software\\ZvNullTest,null"));
     EXPECT_FALSE(ReadValue(HKEY_CURRENT_USER, "Software\\ZvNullTest", nullptr).there);
     EXPECT_TRUE(ReadValue(HKEY_CURRENT_USER, "Software\\ZvNullTest", "Other").there);
-    DeleteKeyTree(HKEY_CURRENT_USER, "Software\\ZvNullTest");
+    DeleteKeyTree(HKEY_CURRENT_USER, "Software\\ZvNullTest", KitRegistryView());
 }
 
-TEST(RegistryEntries, ADirectoryPutsTheInstalledPathBeforeTheDataAndRemovalKeepsTheKey) {
+TEST_F(RegistryEntries, ADirectoryPutsTheInstalledPathBeforeTheDataAndRemovalKeepsTheKey) {
     const char* line = "_HLMWINCUR_,REG_SZ,ZvRun,Tablet,3:TABLET.EXE";
     const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\ZvRun";
     EXPECT_TRUE(Apply(line, "C:\\Program Files\\Tablet"));
@@ -151,10 +166,10 @@ TEST(RegistryEntries, ADirectoryPutsTheInstalledPathBeforeTheDataAndRemovalKeeps
     EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, key, "Tablet").there);
     EXPECT_TRUE(ReadValue(HKEY_LOCAL_MACHINE, key, "Folder").there);
     EXPECT_TRUE(KeyThere(HKEY_LOCAL_MACHINE, key));
-    DeleteKeyTree(HKEY_LOCAL_MACHINE, key.c_str());
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, key.c_str(), KitRegistryView());
 }
 
-TEST(RegistryEntries, WithoutValueNameNothingIsSetAndRemovalTakesTheWholeTree) {
+TEST_F(RegistryEntries, WithoutValueNameNothingIsSetAndRemovalTakesTheWholeTree) {
     EXPECT_TRUE(Apply("_HCU_,REG_SZ,Software\\ZvTreeTest"));
     EXPECT_FALSE(KeyThere(HKEY_CURRENT_USER, "Software\\ZvTreeTest"));
     EXPECT_TRUE(Apply("_HCU_,REG_SZ,Software\\ZvTreeTest,Empty,0:"));   // empty data: nothing either
@@ -169,7 +184,7 @@ TEST(RegistryEntries, WithoutValueNameNothingIsSetAndRemovalTakesTheWholeTree) {
     EXPECT_TRUE(KeyThere(HKEY_CURRENT_USER, "Software"));
 }
 
-TEST(RegistryEntries, AWrittenLineRemovesWhatTheOriginalLineSet) {
+TEST_F(RegistryEntries, AWrittenLineRemovesWhatTheOriginalLineSet) {
     RegistryEntryLine entry = ParseRegistryEntryLine("_HCR_,_DWORD_,ZvRecordTest\\Counts,Hits,0:7");
     EXPECT_TRUE(ApplyRegistryEntry(entry, nullptr));
     StrBuf written = WriteRegistryEntryLine(entry);
@@ -178,5 +193,22 @@ TEST(RegistryEntries, AWrittenLineRemovesWhatTheOriginalLineSet) {
     EXPECT_EQ(DWORD(REG_DWORD), value.type);
     EXPECT_TRUE(RemoveRegistryEntry(ParseRegistryEntryLine(written)));
     EXPECT_FALSE(ReadValue(HKEY_CLASSES_ROOT, "ZvRecordTest\\Counts", "Hits").there);
-    DeleteKeyTree(HKEY_CLASSES_ROOT, "ZvRecordTest");
+    DeleteKeyTree(HKEY_CLASSES_ROOT, "ZvRecordTest", KitRegistryView());
+}
+
+// On 64-bit Windows a machine-wide entry is where the kit's 64-bit programs read it, also when
+// the 32-bit build writes it: nothing of it may land in the 32-bit view (Wow6432Node), and
+// its removal takes it from the 64-bit view.
+TEST_F(RegistryEntries, MachineEntriesGoToTheNativeViewOnSixtyFourBitWindows) {
+    BOOL wow64 = FALSE;   // asked of the system, not of the installer's own view rule
+    bool windows64 = sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
+    if (!windows64) GTEST_SKIP() << "32-bit Windows has one registry view";
+    const std::string key = "Software\\ZvViewTest";
+    EXPECT_TRUE(Apply("HKEY_LOCAL_MACHINE,REG_SZ,Software\\ZvViewTest\\Sub,Name,0:native"));
+    EXPECT_EQ(Sz("native"), ReadValue(HKEY_LOCAL_MACHINE, key + "\\Sub", "Name", KEY_WOW64_64KEY).bytes);
+    EXPECT_FALSE(KeyThere(HKEY_LOCAL_MACHINE, key, KEY_WOW64_32KEY));
+    EXPECT_TRUE(Remove("HKEY_LOCAL_MACHINE,REG_SZ,Software\\ZvViewTest\\Sub,Name"));
+    EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, key + "\\Sub", "Name", KEY_WOW64_64KEY).there);
+    EXPECT_TRUE(Remove("HKEY_LOCAL_MACHINE,REG_SZ,Software\\ZvViewTest"));
+    EXPECT_FALSE(KeyThere(HKEY_LOCAL_MACHINE, key, KEY_WOW64_64KEY));
 }

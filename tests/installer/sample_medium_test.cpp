@@ -7,6 +7,8 @@
 #include <map>
 #include <string>
 #include <vector>
+#include "installer/core/handles.h"
+#include "installer/registry/registry_view.h"
 #include "installer/run/setup_script_selection.h"
 #include "installer/run/startup.h"
 #include "installer/core/system_paths.h"
@@ -26,6 +28,8 @@ const std::string& MediumDir() {
     return dir;
 }
 std::string DriverDir() { return MediumDir() + "\\Driver"; }
+// The medium's binaries folder for programs like this one.
+std::string OwnBinariesFolder() { return sizeof(void*) == 8 ? "x64" : "x86"; }
 
 // The script this machine picks from the medium, expanded as the install run expands it.
 class ExpandedScript {
@@ -151,11 +155,15 @@ TEST_F(SampleMediumTest, TheScriptLoadsWithItsAppSettingsTablesAndComponents) {
     EXPECT_EQ(1, s.commonGroup);
     EXPECT_TRUE(app.UseCommonPrograms());
     EXPECT_EQ("Uninstall Zorvant Tablet", Str(s.uninstallName));
-    // The default folder's macro is expanded when read.
+    // The default folder's macro is expanded when read, from the view the kit's folders are
+    // looked up in: on 64-bit Windows the 64-bit "Program Files", also for the 32-bit build.
     char programFiles[MAX_PATH] = "";
     DWORD size = sizeof programFiles;
-    ASSERT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion",
-                                          "ProgramFilesDir", RRF_RT_REG_SZ, nullptr, programFiles, &size));
+    RegKey currentVersion;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", 0,
+                                           KEY_READ | KitRegistryView(), currentVersion.put()));
+    ASSERT_EQ(ERROR_SUCCESS, RegGetValueA(currentVersion.get(), nullptr, "ProgramFilesDir", RRF_RT_REG_SZ, nullptr,
+                                          programFiles, &size));
     EXPECT_EQ(std::string(programFiles) + "\\Zorvant Tablet", Str(s.defaultDir));
     // Background, logo and mask: stretched picture, the uninstaller gets the same one.
     EXPECT_EQ("KITBK.BMP", Str(s.bkBmpName));
@@ -279,11 +287,13 @@ TEST_F(SampleMediumTest, CompressedBinariesExpandToTheirVersions) {
     EXPECT_EQ("5.2.1.0", FileVersion(DriverDir() + "\\x64\\TabletPanel.exe"));
 }
 
-// The library registers itself below HKEY_CLASSES_ROOT and unregisters without a trace.
+// The library registers itself below HKEY_CLASSES_ROOT and unregisters without a trace. It is
+// loaded into this process, so the copy built for this program's processor is the one taken
+// (the 32-bit build on 64-bit Windows cannot load the x64 one).
 TEST_F(SampleMediumTest, TheKitLibraryRegistersAndUnregisters) {
     ScratchDir dir("medium-library");
     std::string library = dir / "TabletExt.dll";
-    ASSERT_TRUE(LzExpand(DriverDir() + "\\x64\\TabletExt.dl_", library));
+    ASSERT_TRUE(LzExpand(DriverDir() + "\\" + OwnBinariesFolder() + "\\TabletExt.dl_", library));
     HMODULE module = LoadLibraryA(library.c_str());
     ASSERT_NE(nullptr, module);
     using Entry = HRESULT(WINAPI*)();

@@ -3,8 +3,11 @@
 # on two machines: a WoW64 prefix (64-bit Windows, the x64 kit's script) and a win32 prefix
 # (32-bit Windows, the x86 kit's script). Each journey runs in a fresh copy of a clean prefix
 # and ends with the leftover audit. One line per journey and machine: "lane: PASS|FAIL ...".
-# Usage (in the guest, from the repository's folder): bash tests/x86/lane.sh [JOURNEY...]
+# Usage (in the guest, from the repository's folder): bash tests/x86/lane.sh [NAME=VALUE...] [JOURNEY...]
+# where the settings (the guest has none of the host's environment) are LANE_MACHINES (the
+# machines to use, "wow64 win32") and UNITS_FILTER (the unit tests' --gtest_filter).
 set -u
+while [[ ${1:-} == [A-Z]*=* ]]; do export "${1?}"; shift; done
 repo=$(pwd)
 medium=$repo/build/x86/medium tools=$repo/tools expected=$repo/samples/expected_install.txt
 work=/tmp/lane
@@ -87,7 +90,6 @@ journey_launcher() {
 # Windows 98: the 32-bit chain takes "SetupExt.W98" before "SetupExt.WNT", and a file in use
 # is replaced through WinInit.Ini's [Rename] section, carried out at the next start.
 journey_win98() {
-  [ "$machine" = win32 ] || { echo "    (32-bit Windows only)"; return 0; }
   local copy=$dir/medium
   cp -a "$medium" "$copy"
   sed 's/^DefDir=.*/DefDir=%Program Files%\\Zorvant Tablet 98\r/' "$copy/Driver/SetupExt.WNT" >"$copy/Driver/SetupExt.W98"
@@ -124,17 +126,23 @@ journey_win98() {
 }
 
 # The x86 unit tests that need no display (the classic dialogs and the screens need one).
+# They run from a copy of the programs' folder: the repository is read-only in the machine,
+# and some tests place programs beside their stand-in libraries there.
+# A failing test's whole output (its assertion lines) is printed under "units-log:" and kept
+# in /vmcache/units, which the host keeps as build/vm/cache/units.
 journey_units() {
-  [ "$machine" = wow64 ] || { echo "    (run once, on the WoW64 machine)"; return 0; }
   run wineboot
-  local t log=$dir/units.txt
+  local t log=$dir/units.txt keep=/vmcache/units bin=$dir/bin
+  mkdir -p "$keep" 2>/dev/null || keep=
+  cp -a "$repo/build/x86/bin" "$bin" || { fail "cannot copy the test programs"; return 0; }
   for t in instally_tests launcher_tests; do
     $server -p </dev/null >/dev/null 2>&1
-    (cd "$dir" && timeout 900 $wine "$repo/build/x86/bin/$t.exe" --gtest_brief=1 \
-       --gtest_filter="-*Screen*:*Dialog*:*Wizard*:*Ui*" </dev/null >"$log" 2>&1)
+    (cd "$dir" && timeout 900 $wine "$bin/$t.exe" --gtest_brief=1 \
+       --gtest_filter="${UNITS_FILTER:--*Screen*:*Dialog*:*Wizard*:*Ui*}" </dev/null >"$log" 2>&1)
     local rc=$?; stop
-    tr -d '\r' <"$log" | grep -E '^\[  (FAILED|PASSED) |tests? ran' | sed "s/^/    $t: /"
-    [ $rc = 0 ] || fail "$t exit code $rc"
+    tr -d '\r' <"$log" | grep -E '^\[  (FAILED|PASSED|SKIPPED) |test suites? ran' | sed "s/^/    $t: /"
+    [ -n "$keep" ] && tr -d '\r' <"$log" >"$keep/$t.txt"
+    [ $rc = 0 ] || { tr -d '\r' <"$log" | sed "s/^/units-log: $t: /"; fail "$t exit code $rc"; }
   done
   return 0
 }
@@ -149,6 +157,17 @@ on_screen() {
   run reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f
 }
 
+# Whether a process runs whose command line holds the text, in any case (the machine's
+# busybox has no pgrep, and Wine shows a program's Windows path as its command line).
+running() {
+  local f args want=${1,,}
+  for f in /proc/[0-9]*/cmdline; do
+    { mapfile -d '' args <"$f"; } 2>/dev/null || continue
+    [[ ${args[*],,} == *"$want"* ]] && return 0
+  done
+  return 1
+}
+
 # Starts a program and presses Return every few seconds, as a hurried user would, until the
 # prefix's programs have ended (the launcher is ended once the installer it started has).
 start_and_answer() {   # limit in seconds, then the command
@@ -157,15 +176,16 @@ start_and_answer() {   # limit in seconds, then the command
   local started=$!
   while [ $t -lt "$limit" ]; do
     sleep 6; t=$((t + 6))
-    busybox pgrep -f 'Instally.exe' >/dev/null && seen=1
-    if ! busybox pgrep -f '\.exe' >/dev/null; then break; fi
-    if [ $seen = 1 ] && ! busybox pgrep -f 'Instally.exe' >/dev/null; then break; fi
+    running Instally.exe && seen=1
+    running .exe || break
+    if [ $seen = 1 ] && ! running Instally.exe; then break; fi
     xdotool key Return 2>/dev/null
   done
   [ $t -lt "$limit" ] || fail "the programs were still running after $limit s"
   [ $seen = 1 ] || fail "the installer never started"
-  wait $started 2>/dev/null
+  # Whatever still runs (a launcher waiting for its next item) ends with the server.
   stop
+  wait $started 2>/dev/null
 }
 
 describe() {
@@ -179,8 +199,17 @@ describe() {
   esac
 }
 
+# The machines a journey runs on: Windows 98 is a 32-bit Windows, the unit tests run once
+# (on WoW64); a machine's prefix is made only when one of its journeys runs.
+machines_of() {   # journey
+  local m
+  for m in ${LANE_MACHINES:-wow64 win32}; do
+    case $1-$m in win98-wow64 | units-win32) ;; *) echo "$m" ;; esac
+  done
+}
+
 for journey in "${journeys[@]}"; do
-  for machine in ${LANE_MACHINES:-wow64 win32}; do
+  for machine in $(machines_of "$journey"); do
     use_machine "$machine"
     dir=$work/$journey-$machine
     export WINEPREFIX=$dir/prefix

@@ -80,7 +80,9 @@ journey_launcher() {
   run wineboot; snap before
   # Started in the medium's root, as the shell starts an autorun program: the launcher's
   # pictures are named relative to the current folder, and without them it shows nothing.
-  (cd "$medium" && on_screen start_and_answer 400 $wine "$medium/setup.exe")
+  cd "$medium" || return 0
+  on_screen start_and_answer 400 $wine "$medium/setup.exe"
+  cd "$repo" || return 0
   snap installed
   python3 "$tools/kit_check" installed "$expected" "$dir/installed.json" Panel Help | grep -v '^ok' | sed 's/^/    /'
   [ "${PIPESTATUS[0]}" = 0 ] || fail "items missing after the install from the launcher"

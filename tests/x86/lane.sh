@@ -74,19 +74,23 @@ journey_link() {
   return 0
 }
 
-# The launcher on the medium: Return on its first item starts the installer, whose
-# questions are answered with Return; no tablet is there, so only the software goes in.
+# The launcher on the medium: Down chooses its first item and Return starts the installer,
+# whose questions are answered with Return; no tablet is there, so only the software goes in.
 journey_launcher() {
   run wineboot; snap before
   # Started in the medium's root, as the shell starts an autorun program: the launcher's
   # pictures are named relative to the current folder, and without them it shows nothing.
   cd "$medium" || return 0
-  on_screen start_and_answer 400 $wine "$medium/setup.exe"
+  on_screen start_and_answer 400 --select setup.exe $wine "$medium/setup.exe"
   cd "$repo" || return 0
   snap installed
   python3 "$tools/kit_check" installed "$expected" "$dir/installed.json" Panel Help | grep -v '^ok' | sed 's/^/    /'
   [ "${PIPESTATUS[0]}" = 0 ] || fail "items missing after the install from the launcher"
-  uninstall_as_recorded
+  # Installed with its questions, so removed with them: the record's command, answered.
+  # (Not in a subshell: the failures it finds must count.)
+  cd "$WINEPREFIX/drive_c/windows" || return 0
+  on_screen start_and_answer 300 $wine Instally.exe '/@SetupExt\Zorvant' Tablet
+  cd "$repo" || return 0
   snap removed; check_removed before removed
   return 0
 }
@@ -102,31 +106,56 @@ journey_win98() {
   run "$copy/Driver/Instally.exe" /NODRV /DEV:2 /S || fail "install exit code $?"
   local folder="$WINEPREFIX/drive_c/Program Files/Zorvant Tablet 98"
   [ -f "$folder/TabletPanel.exe" ] || fail "SetupExt.W98 was not the script chosen"
-  # The control panel held open by another program while the kit is installed again.
+  # The help text, changed by the user and held open by another program while the kit is
+  # installed again: the kit's copy waits for the restart.
+  local target=$folder/Help/ReadMe.txt
+  printf 'stale\r\n' >"$target"
   $server -p </dev/null >/dev/null 2>&1
-  $wine "$repo/build/x86/bin/file_holder.exe" 'C:\Program Files\Zorvant Tablet 98\TabletPanel.exe' 600000 </dev/null >/dev/null 2>&1 &
+  $wine "$repo/build/x86/bin/file_holder.exe" 'C:\Program Files\Zorvant Tablet 98\Help\ReadMe.txt' 600000 </dev/null >/dev/null 2>&1 &
   local holder=$! i
-  for i in $(seq 60); do [ -f "$folder/TabletPanel.exe.held" ] && break; sleep 2; done
-  [ -f "$folder/TabletPanel.exe.held" ] || fail "the holder did not take the file"
+  for i in $(seq 60); do [ -f "$target.held" ] && break; sleep 2; done
+  [ -f "$target.held" ] || fail "the holder did not take the file"
+  rm -f "$target.held"
   timeout 300 $wine "$copy/Driver/Instally.exe" /NODRV /DEV:2 /S </dev/null >/dev/null 2>&1 || fail "second install exit code $?"
+  # Ended with the server; its next cold start must not come before the rename list is read.
   stop; wait $holder 2>/dev/null
-  rm -f "$folder/TabletPanel.exe.held"
-  local wininit; wininit=$(find "$WINEPREFIX/drive_c/windows" -maxdepth 1 -iname wininit.ini | head -1)
-  if [ -z "$wininit" ]; then
-    fail "no WinInit.Ini for the file in use"
+  [ "$(tr -d '\r' <"$target")" = stale ] || fail "the held file changed before the restart"
+  local wininit line; wininit=$(find "$WINEPREFIX/drive_c/windows" -maxdepth 1 -iname wininit.ini | head -1)
+  line=$([ -n "$wininit" ] && tr -d '\r' <"$wininit" | sed -n '/^\[Rename\]/I,/^\[/p' | grep -i 'README.TXT=' | head -1)
+  if [ -z "$line" ]; then
+    fail "no rename of the held file in WinInit.Ini: $(tr -d '\r' <"${wininit:-/dev/null}" | tr '\n' '|')"
   else
-    tr -d '\r' <"$wininit" | sed 's/^/    wininit: /'
-    grep -qi '^\[Rename\]' "$wininit" || fail "WinInit.Ini has no [Rename] section"
-    grep -qi 'TABLET~1.EXE=C:\\PROGRA~1\\ZORVAN~1\\' "$wininit" || fail "no rename line for the control panel in short names"
-    grep -qi DELSETUPEXT "$wininit" && fail "the placeholder line stayed"
+    echo "    wininit: $line"
+    # Windows 98's start-up reads short names only; Wine makes its own short forms.
+    short83 "${line%%=*}" && short83 "${line#*=}" || fail "the rename line is not in short (8.3) names"
   fi
+  grep -qi DELSETUPEXT "${wininit:-/dev/null}" && fail "the placeholder line stayed"
   query 'HKLM\System\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations >/dev/null &&
     fail "Windows 98 got an NT rename list"
   run wineboot -r   # the restart that carries out the rename
-  ls "$folder" | grep -qi '\.tmp$' && fail "the temporary copy is still there after the restart"
+  cmp -s "$target" "$medium/Driver/Help/ReadMe.txt" ||
+    fail "after the restart the held file holds '$(head -c 40 "$target" | tr -d '\r\n')'"
+  wininit=$(find "$WINEPREFIX/drive_c/windows" -maxdepth 1 -iname wininit.ini | head -1)
+  [ -n "$line" ] && [ -n "$wininit" ] && tr -d '\r' <"$wininit" | grep -qiF "$line" && fail "the [Rename] entry is still there"
+  # The start-up keeps the list it carried out as WinInit.Bak: Windows' record, not the kit's.
+  local done_list; done_list=$(find "$WINEPREFIX/drive_c/windows" -maxdepth 1 -iname wininit.bak | head -1)
+  [ -n "$done_list" ] && [ -n "$line" ] && tr -d '\r' <"$done_list" | grep -qiF "$line" ||
+    fail "the restart did not carry out the list (no WinInit.Bak with the line)"
+  rm -f "$done_list"
+  # (The installed folder keeps the record's script copy, "ST~*.tmp", until the uninstall.)
+  local left; left=$(find "$(dirname "$target")" -maxdepth 1 -iname '*.tmp' | head -1)
+  [ -z "$left" ] || fail "temporary copy left after the restart: ${left#"$WINEPREFIX/"}"
   uninstall_as_recorded
   snap removed; check_removed before removed
   return 0
+}
+
+# Whether a Windows path is in 8.3 form: every part at most eight letters and a type of three.
+short83() {
+  local part IFS='\\'
+  for part in ${1#?:}; do
+    [ -z "$part" ] || [[ $part =~ ^[^.\ ]{1,8}(\.[^.\ ]{1,3})?$ ]] || return 1
+  done
 }
 
 # The x86 unit tests that need no display (the classic dialogs and the screens need one).
@@ -153,29 +182,35 @@ journey_units() {
 
 # With a virtual display and Wine's X11 driver: runs the given function and arguments.
 on_screen() {
-  Xvfb :7 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   local xvfb=$!
   run reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f
-  DISPLAY=:7 "$@"
+  DISPLAY=":$display" "$@"
   kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null
   run reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f
 }
 
-# Whether a process runs whose command line holds the text, in any case (the machine's
-# busybox has no pgrep, and Wine shows a program's Windows path as its command line).
+# Whether a process of this machine's prefix runs whose command line holds the text, in any
+# case (the machine's busybox has no pgrep, Wine shows a program's Windows path as its command
+# line, and the other machine's programs run beside these).
 running() {
-  local f args want=${1,,}
+  local f args want=${1,,} pid
   for f in /proc/[0-9]*/cmdline; do
     { mapfile -d '' args <"$f"; } 2>/dev/null || continue
-    [[ ${args[*],,} == *"$want"* ]] && return 0
+    [[ ${args[*],,} == *"$want"* ]] || continue
+    pid=${f%/cmdline}
+    tr '\0' '\n' <"$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
   done
   return 1
 }
 
 # Starts a program and presses Return every few seconds, as a hurried user would, until the
 # prefix's programs have ended (the launcher is ended once the installer it started has).
-start_and_answer() {   # limit in seconds, then the command
-  local limit=$1 t=0 seen=0; shift
+# With --select, the menu of the window class named has no item chosen when it opens: Down
+# chooses the first, once, when the window is up.
+start_and_answer() {   # limit in seconds, [--select WINDOW_CLASS], then the command
+  local limit=$1 t=0 seen=0 menu=""; shift
+  if [ "$1" = --select ]; then menu=$2; shift 2; fi
   "$@" </dev/null >/dev/null 2>&1 &
   local started=$!
   while [ $t -lt "$limit" ]; do
@@ -183,6 +218,10 @@ start_and_answer() {   # limit in seconds, then the command
     running Instally.exe && seen=1
     running .exe || break
     if [ $seen = 1 ] && ! running Instally.exe; then break; fi
+    if [ -n "$menu" ]; then
+      xdotool search --onlyvisible --classname "$menu" >/dev/null 2>&1 || continue
+      xdotool key Down 2>/dev/null; menu=""; sleep 1
+    fi
     xdotool key Return 2>/dev/null
   done
   [ $t -lt "$limit" ] || fail "the programs were still running after $limit s"
@@ -196,8 +235,8 @@ describe() {
   case $1 in
     silent) echo "silent install and uninstall" ;;
     link) echo "second install, medium gone, uninstall through the Start-menu link" ;;
-    launcher) echo "launcher: Return on the install item, questions answered" ;;
-    win98) echo "Windows 98: SetupExt.W98 and WinInit.Ini for a file in use" ;;
+    launcher) echo "launcher: Down and Return choose the install item, questions answered" ;;
+    win98) echo "Windows 98: SetupExt.W98, a held file replaced through WinInit.Ini at the restart" ;;
     units) echo "x86 unit tests without a display" ;;
     *) echo "$1" ;;
   esac
@@ -212,18 +251,34 @@ machines_of() {   # journey
   done
 }
 
-for journey in "${journeys[@]}"; do
-  for machine in $(machines_of "$journey"); do
+# One machine's journeys in order. Each journey's lines are printed together when it ends,
+# as the two machines run side by side (the guest has two processors), each on its own display.
+machine_journeys() {   # machine, display number
+  local machine=$1 journey failed=0
+  display=$2
+  for journey in "${journeys[@]}"; do
+    machines_of "$journey" | grep -qx "$machine" || continue
     use_machine "$machine"
     dir=$work/$journey-$machine
     export WINEPREFIX=$dir/prefix
-    mkdir -p "$dir"; cp -a "$(template_of "$machine")" "$WINEPREFIX"
-    failures=0 started=$SECONDS
-    echo "== $journey on $machine"
-    "journey_$journey"
-    stop; rm -rf "$dir"
-    result=PASS; [ $failures = 0 ] || { result=FAIL; lane_failures=$((lane_failures + 1)); }
-    printf 'lane: %s %-6s %s (%ds)\n' "$result" "$machine" "$(describe "$journey")" $((SECONDS - started))
+    {
+      mkdir -p "$dir"; cp -a "$(template_of "$machine")" "$WINEPREFIX"
+      failures=0 started=$SECONDS
+      echo "== $journey on $machine"
+      "journey_$journey"
+      stop; rm -rf "$dir"
+      result=PASS; [ $failures = 0 ] || { result=FAIL; failed=$((failed + 1)); }
+      printf 'lane: %s %-6s %s (%ds)\n' "$result" "$machine" "$(describe "$journey")" $((SECONDS - started))
+    } >"$dir.out" 2>&1
+    flock "$work/print.lock" cat "$dir.out"; rm -f "$dir.out"
   done
+  return $((failed > 0))
+}
+
+display=7 pids=()
+for machine in ${LANE_MACHINES:-wow64 win32}; do
+  machine_journeys "$machine" "$display" &
+  pids+=($!); display=$((display + 1))
 done
+for pid in "${pids[@]}"; do wait "$pid" || lane_failures=$((lane_failures + 1)); done
 exit $((lane_failures > 0))

@@ -19,7 +19,9 @@ uint32_t NameHash(const char* name, size_t length) {
 
 SectionIndex::SectionIndex(const ScriptText& text) : base_(text.begin) {
     TextCursor cursor(text);
-    if (text.end - text.begin > static_cast<ptrdiff_t>(UINT32_MAX)) cursor.end = text.begin + UINT32_MAX;
+    // Compared as 64-bit sizes: on a 32-bit build UINT32_MAX as a ptrdiff_t is -1, which every
+    // text exceeded, and the cut then ended the walk before its start (no section found).
+    if (static_cast<uint64_t>(text.end - text.begin) > UINT32_MAX) cursor.end = text.begin + UINT32_MAX;
     while (!cursor.AtEnd()) {
         const char* lineStart = cursor.pos;
         if (!LineStartsHeader(cursor)) {
